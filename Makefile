@@ -1,0 +1,31 @@
+# Two entry points for a fresh Debian machine:
+#   make run    installs what is missing, builds, and runs Tallero's main job
+#   make test   installs what is missing, builds, and runs every test
+BUILD_DIR ?= build
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+EXAMPLE ?= examples/room-curved-wall.dxf
+
+.PHONY: all deps configure build run test bench clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+configure: deps
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	./$(BUILD_DIR)/tallero --self-test $(EXAMPLE)
+
+test: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	./$(BUILD_DIR)/tallero-bench examples/*.dxf
+
+clean:
+	rm -rf $(BUILD_DIR)

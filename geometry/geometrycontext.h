@@ -1,0 +1,34 @@
+#pragma once
+
+#include <geos_c.h>
+
+#include <memory>
+
+namespace tallero {
+
+// The one engine context of the process. Created on first use and finished
+// at process exit; every engine call of the program goes through it.
+GEOSContextHandle_t geometryContext();
+
+// Shared owner of one engine geometry. Copies share the geometry, and the
+// last copy destroys it on the shared context. An empty handle owns nothing.
+// Handles never modify their geometry: every operation makes a new one.
+class GeometryHandle
+{
+public:
+    GeometryHandle() = default;
+
+    const GEOSGeometry *get() const { return m_geometry.get(); }
+    explicit operator bool() const { return m_geometry != nullptr; }
+
+private:
+    friend GeometryHandle own(GEOSGeometry *geometry);
+    std::shared_ptr<GEOSGeometry> m_geometry;
+};
+
+// Takes ownership of a geometry returned by the engine; null gives an empty
+// handle. Should creating the shared owner fail, the geometry is destroyed
+// before the failure propagates.
+GeometryHandle own(GEOSGeometry *geometry);
+
+} // namespace tallero

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QList>
+#include <QPolygonF>
+
+namespace tallero {
+
+// A polygon of the program: its exterior ring first, then its holes. No ring
+// orientation is required.
+using Polygon = QList<QPolygonF>;
+
+// Appends a copy of the first point when the ring has at least three points
+// and is not already closed (fuzzy point equality); otherwise unchanged.
+QPolygonF closeRing(const QPolygonF &ring);
+
+// Enclosed area of a closed ring by the shoelace sum, always >= 0.
+double ringArea(const QPolygonF &ring);
+
+} // namespace tallero

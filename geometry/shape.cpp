@@ -1,0 +1,140 @@
+#include "geometry/shape.h"
+
+#include "geometry/wkt.h"
+
+namespace tallero {
+
+namespace {
+
+constexpr double eps = 1e-7;
+
+QList<QPolygonF> flattenRings(const QList<Polygon> &polygons)
+{
+    QList<QPolygonF> rings;
+    for (const Polygon &polygon : polygons)
+        rings.append(polygon);
+    return rings;
+}
+
+} // namespace
+
+bool isNonEmpty(const Shape &shape)
+{
+    return shape.geometry && shape.area > eps && shape.bounds.width() > eps
+        && shape.bounds.height() > eps;
+}
+
+double geometryArea(const GEOSGeometry *geometry)
+{
+    double area = 0.0;
+    if (!geometry || !GEOSArea_r(geometryContext(), geometry, &area))
+        return 0.0;
+    return area;
+}
+
+Shape shapeFromPolygons(const QList<Polygon> &polygons)
+{
+    Shape shape;
+    if (polygons.isEmpty())
+        return shape;
+    PolygonsWkt wkt = polygonsToWkt(polygons);
+    shape.polygons = std::move(wkt.accepted);
+    shape.rings = flattenRings(shape.polygons);
+    if (!wkt.text.isEmpty())
+        shape.geometry = readWkt(wkt.text);
+    if (shape.geometry) {
+        shape.path = pathFromRings(shape.rings);
+        shape.bounds = shape.path.boundingRect();
+        shape.area = geometryArea(shape.geometry.get());
+    }
+    return shape;
+}
+
+Shape shapeFromPolygon(const Polygon &polygon)
+{
+    return shapeFromPolygons({polygon});
+}
+
+Shape rectangleShape(double x, double y, double w, double h)
+{
+    const QPolygonF ring{QPointF(x, y), QPointF(x + w, y), QPointF(x + w, y + h),
+                         QPointF(x, y + h), QPointF(x, y)};
+    return shapeFromPolygon({ring});
+}
+
+Shape shapeFromGeometry(GeometryHandle handle)
+{
+    Shape shape;
+    if (!handle)
+        return shape;
+    collectPolygons(handle.get(), shape.polygons);
+    if (shape.polygons.isEmpty())
+        return shape;
+    shape.rings = flattenRings(shape.polygons);
+    shape.area = geometryArea(handle.get());
+    shape.geometry = std::move(handle);
+    shape.path = pathFromRings(shape.rings);
+    shape.bounds = shape.path.boundingRect();
+    return shape;
+}
+
+void collectPolygons(const GEOSGeometry *geometry, QList<Polygon> &polygons)
+{
+    if (!geometry)
+        return;
+    GEOSContextHandle_t context = geometryContext();
+    switch (GEOSGeomTypeId_r(context, geometry)) {
+    case GEOS_POLYGON: {
+        Polygon polygon;
+        polygon.append(ringPoints(GEOSGetExteriorRing_r(context, geometry)));
+        const int holes = GEOSGetNumInteriorRings_r(context, geometry);
+        for (int n = 0; n < holes; ++n)
+            polygon.append(ringPoints(GEOSGetInteriorRingN_r(context, geometry, n)));
+        polygons.append(polygon);
+        break;
+    }
+    case GEOS_MULTIPOLYGON:
+    case GEOS_GEOMETRYCOLLECTION: {
+        const int parts = GEOSGetNumGeometries_r(context, geometry);
+        for (int n = 0; n < parts; ++n)
+            collectPolygons(GEOSGetGeometryN_r(context, geometry, n), polygons);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+QPolygonF ringPoints(const GEOSGeometry *ring)
+{
+    QPolygonF points;
+    if (!ring)
+        return points;
+    GEOSContextHandle_t context = geometryContext();
+    const GEOSCoordSequence *sequence = GEOSGeom_getCoordSeq_r(context, ring);
+    unsigned int size = 0;
+    if (!sequence || !GEOSCoordSeq_getSize_r(context, sequence, &size) || size == 0)
+        return points;
+    points.reserve(size);
+    for (unsigned int i = 0; i < size; ++i) {
+        double x = 0.0;
+        double y = 0.0;
+        GEOSCoordSeq_getX_r(context, sequence, i, &x);
+        GEOSCoordSeq_getY_r(context, sequence, i, &y);
+        points.append(QPointF(x, y));
+    }
+    return points;
+}
+
+QPainterPath pathFromRings(const QList<QPolygonF> &rings)
+{
+    QPainterPath path;
+    path.setFillRule(Qt::OddEvenFill);
+    for (const QPolygonF &ring : rings) {
+        if (ring.size() >= 4)
+            path.addPolygon(ring);
+    }
+    return path;
+}
+
+} // namespace tallero

@@ -1,0 +1,71 @@
+#include "geometry/wkt.h"
+
+#include <QStringList>
+
+namespace tallero {
+
+namespace {
+
+constexpr double minimumExteriorArea = 1e-7;
+
+} // namespace
+
+QString ringToWkt(const QPolygonF &ring)
+{
+    QString text;
+    text.reserve(int(ring.size()) * 32 + 2);
+    text += QLatin1Char('(');
+    for (qsizetype i = 0; i < ring.size(); ++i) {
+        if (i > 0)
+            text += QLatin1Char(',');
+        text += QString::number(ring[i].x(), 'f', 10);
+        text += QLatin1Char(' ');
+        text += QString::number(ring[i].y(), 'f', 10);
+    }
+    text += QLatin1Char(')');
+    return text;
+}
+
+PolygonsWkt polygonsToWkt(const QList<Polygon> &polygons)
+{
+    PolygonsWkt result;
+    QStringList texts;
+    for (const Polygon &polygon : polygons) {
+        if (polygon.isEmpty())
+            continue;
+        Polygon closed;
+        closed.reserve(polygon.size());
+        for (const QPolygonF &ring : polygon)
+            closed.append(closeRing(ring));
+        const QPolygonF &exterior = closed.first();
+        if (exterior.size() < 4 || ringArea(exterior) < minimumExteriorArea)
+            continue;
+        QString text = QLatin1Char('(') + ringToWkt(exterior);
+        for (qsizetype h = 1; h < closed.size(); ++h) {
+            if (closed[h].size() >= 4)
+                text += QLatin1Char(',') + ringToWkt(closed[h]);
+        }
+        text += QLatin1Char(')');
+        texts.append(text);
+        result.accepted.append(closed);
+    }
+    if (texts.size() == 1)
+        result.text = QStringLiteral("POLYGON") + texts.first();
+    else if (texts.size() > 1)
+        result.text = QStringLiteral("MULTIPOLYGON(") + texts.join(QLatin1Char(',')) + QLatin1Char(')');
+    return result;
+}
+
+GeometryHandle readWkt(const QString &text)
+{
+    GEOSContextHandle_t context = geometryContext();
+    GEOSWKTReader *reader = GEOSWKTReader_create_r(context);
+    if (!reader)
+        return {};
+    const QByteArray bytes = text.toUtf8();
+    GEOSGeometry *geometry = GEOSWKTReader_read_r(context, reader, bytes.constData());
+    GEOSWKTReader_destroy_r(context, reader);
+    return own(geometry);
+}
+
+} // namespace tallero

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Tallero needs to build, run and test, and only
+# those that are missing. Uses sudo when not run as root.
+set -euo pipefail
+
+packages=(cmake g++ make qt6-base-dev libgeos-dev fonts-liberation poppler-utils xvfb)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+echo "Installing: ${missing[*]}"
+$sudo apt-get update
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
