@@ -83,6 +83,10 @@ void collectPolygons(const GEOSGeometry *geometry, QList<Polygon> &polygons)
     if (!geometry)
         return;
     GEOSContextHandle_t context = geometryContext();
+    // An empty result ("POLYGON EMPTY" of a disjoint intersection) has no
+    // polygon to contribute, not one polygon without points.
+    if (GEOSisEmpty_r(context, geometry) == 1)
+        return;
     switch (GEOSGeomTypeId_r(context, geometry)) {
     case GEOS_POLYGON: {
         Polygon polygon;
