@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QStringView>
+
+namespace tallero {
+
+// The import reports in Spanish and the window translates these exact texts
+// for display, so every place that raises one takes it from here.
+inline constexpr QStringView dxfNoEntitiesMessage =
+    u"No se encontraron entidades geométricas válidas en el DXF.";
+inline constexpr QStringView dxfNoDimensionsMessage = u"El DXF no tiene dimensiones válidas.";
+inline constexpr QStringView dxfInvalidOutlineMessage =
+    u"El contorno cerrado del DXF no se pudo convertir a una geometría válida.";
+
+// A coordinate, bulge, radius, angle, ratio or parameter that is not finite or
+// lies beyond dxfMaxMagnitude.
+inline constexpr QStringView dxfInvalidNumbersMessage =
+    u"El DXF contiene coordenadas no válidas o fuera de rango.";
+
+// The file, or the points its curves become, would take more memory than an
+// outline could ever need (see dxfMaxFileSize and dxfMaxPoints).
+inline constexpr QStringView dxfTooLargeMessage = u"El DXF es demasiado grande para importarlo.";
+
+// The path names a folder, a device or a pipe: reading it would either fail
+// obscurely, block, or never end.
+inline constexpr QStringView dxfNotAFileMessage =
+    u"La ruta indicada no es un archivo DXF: es una carpeta o un dispositivo.";
+
+} // namespace tallero
