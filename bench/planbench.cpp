@@ -1,13 +1,81 @@
 #include "planbench.h"
 
+#include "dxf/dxfreader.h"
+#include "engine/gridtiling.h"
+#include "engine/layoutsearch.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+
+#include <algorithm>
 #include <cstdio>
+#include <exception>
+#include <functional>
 
 namespace tallero::bench {
 
-int runPlanBench(const QStringList &, const PlanBenchOptions &)
+namespace {
+
+double medianMilliseconds(int runs, const std::function<void()> &work)
 {
-    std::fprintf(stderr, "--plan is not available yet\n");
-    return 1;
+    QList<double> times;
+    for (int run = 0; run < runs; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.append(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+bool benchFile(const QString &path, const PlanBenchOptions &options)
+{
+    Drawing drawing;
+    QString error;
+    if (!readDxfDrawing(path, drawing, error)) {
+        std::printf("%s\terror\t%s\n", qPrintable(QFileInfo(path).fileName()), qPrintable(error));
+        return false;
+    }
+    const Shape &outline = drawing;
+    const double w = options.width;
+    const double h = options.height;
+    const double g = options.gap;
+
+    CuttingPlan plan;
+    double planTime = 0.0;
+    try {
+        planTime = medianMilliseconds(options.runs, [&] {
+            plan = computeCuttingPlan(outline, w, h, g, false, false);
+        });
+    } catch (const std::exception &failure) {
+        std::printf("%s\terror\t%s\n", qPrintable(QFileInfo(path).fileName()), failure.what());
+        return false;
+    }
+
+    LayoutSearchResult search;
+    const double searchTime =
+        medianMilliseconds(options.runs, [&] { search = searchBestLayout(outline, w, h, g); });
+    const QString winner = search.best ? layoutChoiceName(search.winner) : QStringLiteral("none");
+    const int purchase = search.best ? totalPurchase(*search.best) : 0;
+
+    std::printf("%s\t%d\t%d\t%d\t%.1f\t%.1f\t%s\t%d\n", qPrintable(QFileInfo(path).fileName()),
+                plan.wholeSheetCount, cuttingSheetCount(plan), cutPieceCount(plan), planTime,
+                searchTime, qPrintable(winner), purchase);
+    std::fflush(stdout);
+    return true;
+}
+
+} // namespace
+
+int runPlanBench(const QStringList &files, const PlanBenchOptions &options)
+{
+    // The column names go to stderr so that stdout holds only result lines.
+    std::fprintf(stderr, "file\twhole\tcutting\tcut\tplan ms\tsearch ms\twinner\tpurchase\n");
+    bool allRead = true;
+    for (const QString &path : files)
+        allRead = benchFile(path, options) && allRead;
+    return allRead ? 0 : 1;
 }
 
 } // namespace tallero::bench

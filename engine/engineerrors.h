@@ -1,0 +1,28 @@
+#pragma once
+
+// The messages the cutting plan engine throws, in Spanish, the language the
+// engine speaks. They are named here so the window can recognise each one
+// and show it in the user's language.
+
+namespace tallero::engineerrors {
+
+// A cut piece is larger than the sheet in every rotation.
+inline constexpr char pieceDoesNotFit[] = "Un recorte no cabe en la plancha configurada.";
+
+// A cut piece found no admissible position even on a new, empty sheet.
+inline constexpr char pieceNotPlaced[] = "No se pudo ubicar un recorte en una plancha.";
+
+// Sheet width or height not a positive finite number, or clearance negative
+// or not finite.
+inline constexpr char invalidSheetMeasures[] =
+    "Las medidas de la plancha o la holgura no son válidas.";
+
+// The outline has no usable area or its bounds are not finite.
+inline constexpr char invalidOutline[] = "El contorno del plano está vacío o no es válido.";
+
+// The sheet grid over the outline would have more positions than any real
+// job needs, which means the sheet measures are wrong for this drawing.
+inline constexpr char gridTooLarge[] =
+    "La cuadrícula de planchas es demasiado grande para el contorno: revisa las medidas de la plancha.";
+
+} // namespace tallero::engineerrors

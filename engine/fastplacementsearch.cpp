@@ -1,0 +1,355 @@
+#include "engine/placementsearch.h"
+
+#include "engine/placementcandidates.h"
+#include "engine/searchfacts.h"
+#include "engine/shapetransform.h"
+#include "geometry/shapeops.h"
+
+#include <QPair>
+#include <QSet>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+// The fast search returns exactly what findBestPlacementReference returns.
+// That one keeps the first candidate, in orientation and list order, with the
+// smallest score: the minimum of (score, orientation, position). Any order of
+// evaluation finds that minimum if it compares the same triple, so the
+// candidates here are taken in the order of a lower bound of their score
+// worked out from bounding boxes alone, and the search stops at the first
+// candidate whose bound cannot beat the best found. Components are computed
+// one at a time, cheapest first, and a candidate is dropped as soon as what
+// is known of it cannot win. Every shortcut is taken only where it provably
+// gives the engine's own answer; the margins below are far above the
+// engine's rounding and far below anything a score can tell apart.
+
+namespace tallero {
+
+namespace {
+
+using namespace searchtolerance;
+
+constexpr double unbounded = -std::numeric_limits<double>::infinity();
+
+struct CandidateOrder
+{
+    int orientation = 0;
+    int position = 0;
+};
+
+// (a, order a) strictly before (b, order b), lexicographically.
+bool ranksBefore(const PlacementScore &a, CandidateOrder orderA, const PlacementScore &b,
+                 CandidateOrder orderB)
+{
+    for (std::size_t rank = 0; rank < a.values.size(); ++rank) {
+        if (a.values[rank] != b.values[rank])
+            return a.values[rank] < b.values[rank];
+    }
+    if (orderA.orientation != orderB.orientation)
+        return orderA.orientation < orderB.orientation;
+    return orderA.position < orderB.position;
+}
+
+struct Candidate
+{
+    CandidateOrder order;
+    double x = 0.0;
+    double y = 0.0;
+    QRectF bounds;            // of the placed piece, when its orientation is exact
+    PlacementScore lowest;    // no score of this candidate is smaller
+};
+
+struct Best
+{
+    CandidateOrder order;
+    double x = 0.0;
+    double y = 0.0;
+    PlacementScore score;
+};
+
+bool insideSheet(const QRectF &bounds, double sheetWidth, double sheetHeight)
+{
+    return bounds.left() >= -eps && bounds.top() >= -eps && bounds.right() <= sheetWidth + eps
+        && bounds.bottom() <= sheetHeight + eps;
+}
+
+// Lower bounds of the score of a candidate from the placed piece's bounds
+// and the occupied shape's, before any engine call. Returns false when the
+// candidate is known to be inadmissible.
+bool boundCandidate(Candidate &candidate, const OrientationFacts &facts, const SheetFacts &sheet)
+{
+    const QRectF &placed = candidate.bounds;
+    if (!insideSheet(placed, sheet.width, sheet.height))
+        return false;
+    const double pieceArea = facts.piece.shape().area;
+    const bool occupied = sheet.scoring.occupiedNonEmpty;
+    const QRectF united = occupied ? boxUnion(placed, sheet.occupiedBounds) : placed;
+    const double unitedBox = boxArea(united);
+    const double contents = pieceArea + sheet.occupiedArea;
+    // Two shapes whose areas exceed their common box by more than a tolerated
+    // overlap must overlap; only valid shapes, for which the engine's
+    // intersection cannot fail, are judged this way.
+    if (occupied && facts.valid && sheet.occupiedValid
+        && contents - unitedBox > sheet.overlapAllowance + areaMargin)
+        return false;
+
+    const bool noEdgeContact = placed.left() > lengthMargin && placed.top() > lengthMargin
+        && placed.right() < sheet.width - lengthMargin
+        && placed.bottom() < sheet.height - lengthMargin;
+    const bool noPieceContact = !occupied || separated(placed, sheet.occupiedBounds);
+    // The placed piece's boundary holds every contact, so neither contact is
+    // longer than its perimeter.
+    const double contact = noEdgeContact && noPieceContact
+        ? -(0.25 * 0.0 + 0.0)
+        : -1.25 * facts.piece.perimeter() * (1.0 + 1e-6) - lengthMargin;
+    // The content's bounds are the candidate's box exactly when the sheet is
+    // empty; otherwise the union's vertices may sit a rounding off the boxes.
+    const double extentMargin = occupied ? lengthMargin : 0.0;
+
+    candidate.lowest.values = {
+        std::max(unitedBox - contents - areaMargin, 0.0),
+        0.0,
+        std::max(unitedBox - sheet.scoring.previousBoundingArea - (occupied ? areaMargin : 0.0),
+                 0.0),
+        united.bottom() - extentMargin,
+        united.right() - extentMargin,
+        contact,
+        candidate.y,
+        candidate.x,
+    };
+    for (double &value : candidate.lowest.values)
+        value = roundScoreComponent(value);
+    return true;
+}
+
+// A piece fills its sheet region too much to leave room when, even allowing
+// the tolerated overlap, the two areas exceed the box that holds them both.
+bool noRoomOnSheet(const OrientationFacts &facts, const SheetFacts &sheet)
+{
+    if (!sheet.scoring.occupiedNonEmpty || !facts.valid || !sheet.occupiedValid)
+        return false;
+    const double reach = eps + lengthMargin;
+    const QRectF region(-reach, -reach, sheet.width + 2.0 * reach, sheet.height + 2.0 * reach);
+    const double holder = boxArea(boxUnion(region, sheet.occupiedBounds));
+    return facts.piece.shape().area + sheet.occupiedArea - sheet.overlapAllowance - holder
+        > areaMargin;
+}
+
+QList<Candidate> collectCandidates(const QList<PieceOrientation> &orientations,
+                                   const QList<std::shared_ptr<const OrientationFacts>> &facts,
+                                   const SheetFacts &sheet, const CuttingSheet &cuttingSheet,
+                                   PlacementSearchStatistics &counts)
+{
+    QList<Candidate> candidates;
+    for (int o = 0; o < orientations.size(); ++o) {
+        const PieceOrientation &orientation = orientations[o];
+        if (noRoomOnSheet(*facts[o], sheet))
+            continue;
+        const double pw = orientation.shape.bounds.width();
+        const double ph = orientation.shape.bounds.height();
+        const QList<QPointF> offsets =
+            candidateOffsets(orientation, sheet.width, sheet.height, cuttingSheet,
+                             sheet.references);
+        counts.candidates += int(offsets.size());
+        // Offsets are multiples of 1e-9, so their nanometre counts identify
+        // them exactly as their nine-decimal texts do.
+        QSet<QPair<qint64, qint64>> seen;
+        for (int position = 0; position < offsets.size(); ++position) {
+            const QPointF &offset = offsets[position];
+            const QPair<qint64, qint64> key(std::llround(offset.x() * 1e9),
+                                            std::llround(offset.y() * 1e9));
+            if (seen.contains(key))
+                continue;
+            seen.insert(key);
+            ++counts.distinct;
+            Candidate candidate;
+            candidate.order = {o, position};
+            candidate.x = offset.x();
+            candidate.y = offset.y();
+            if (candidate.x > sheet.width - pw + eps || candidate.y > sheet.height - ph + eps)
+                continue;
+            if (facts[o]->piece.isExact()) {
+                candidate.bounds = facts[o]->piece.boundsAt(candidate.x, candidate.y);
+                if (!boundCandidate(candidate, *facts[o], sheet))
+                    continue;
+            } else {
+                candidate.lowest.values.fill(unbounded);
+            }
+            candidates.append(candidate);
+        }
+    }
+    return candidates;
+}
+
+class CandidateEvaluation
+{
+public:
+    CandidateEvaluation(const Candidate &candidate, const PieceOrientation &orientation,
+                        const OrientationFacts &facts, const SheetFacts &sheet)
+        : m_candidate(candidate), m_orientation(orientation), m_facts(facts), m_sheet(sheet)
+    {
+    }
+
+    // The candidate's full score if it beats `best`, else nothing.
+    std::optional<PlacementScore> scoreIfBetter(const std::optional<Best> &best)
+    {
+        if (provenOverlap())
+            return std::nullopt;
+        if (!placePiece())
+            return std::nullopt;
+        const ScoringSheet &scoring = m_sheet.scoring;
+        Shape united;
+        if (scoring.occupiedNonEmpty) {
+            if (overlapsOccupied())
+                return std::nullopt;
+            united = shapeFromGeometry(own(GEOSUnion_r(
+                geometryContext(), scoring.occupied.geometry.get(), m_geometry.get())));
+        } else {
+            // The placed shape itself: the bounds of its path, the engine's
+            // area of its geometry.
+            united.geometry = m_geometry;
+            united.bounds = m_bounds;
+            united.area = geometryArea(m_geometry.get());
+        }
+
+        const ContactShortcuts shortcuts{
+            !(m_bounds.left() <= lengthMargin || m_bounds.top() <= lengthMargin
+              || m_bounds.right() >= m_sheet.width - lengthMargin
+              || m_bounds.bottom() >= m_sheet.height - lengthMargin),
+            !scoring.occupiedNonEmpty || separated(m_bounds, m_sheet.occupiedBounds)};
+
+        PlacementScore score = m_candidate.lowest;
+        score.values[0] = boundingWaste(united);
+        score.values[2] = boundingGrowth(united, scoring);
+        score.values[3] = united.bounds.bottom();
+        score.values[4] = united.bounds.right();
+        score.values[6] = m_candidate.y;
+        score.values[7] = m_candidate.x;
+        for (int rank : {0, 2, 3, 4, 6, 7})
+            score.values[rank] = roundScoreComponent(score.values[rank]);
+        score.values[1] = 0.0;
+        if (shortcuts.noEdgeContact && shortcuts.noPieceContact)
+            score.values[5] = roundScoreComponent(-(0.25 * 0.0 + 0.0));
+        if (!canBeat(score, best))
+            return std::nullopt;
+        score.values[1] = roundScoreComponent(hullWaste(united));
+        if (!canBeat(score, best))
+            return std::nullopt;
+        score.values[5] = roundScoreComponent(
+            contactComponent(m_geometry.get(), scoring, shortcuts));
+        if (!canBeat(score, best))
+            return std::nullopt;
+        return score;
+    }
+
+private:
+    bool canBeat(const PlacementScore &lowest, const std::optional<Best> &best) const
+    {
+        return !best || ranksBefore(lowest, m_candidate.order, best->score, best->order);
+    }
+
+    // A point deep inside both shapes proves an overlap the engine would
+    // measure as one; valid shapes only, so the engine could not fail.
+    bool provenOverlap() const
+    {
+        if (!m_facts.piece.isExact() || !m_sheet.scoring.occupiedNonEmpty || !m_facts.valid
+            || !m_sheet.occupiedValid || separated(m_candidate.bounds, m_sheet.occupiedBounds))
+            return false;
+        const QPointF offset(m_candidate.x, m_candidate.y);
+        const RingIndex &occupied = m_sheet.occupiedIndex();
+        for (const QPointF &probe : m_facts.probes()) {
+            if (occupied.containsWithClearance(probe + offset, probeClearance + lengthMargin))
+                return true;
+        }
+        return false;
+    }
+
+    bool placePiece()
+    {
+        if (m_facts.piece.isExact()) {
+            m_geometry = m_facts.piece.geometryAt(m_candidate.x, m_candidate.y);
+            m_bounds = m_candidate.bounds;
+            return bool(m_geometry);
+        }
+        const Shape placed = transformShape(
+            m_orientation.shape, QTransform::fromTranslate(m_candidate.x, m_candidate.y));
+        m_geometry = placed.geometry;
+        m_bounds = placed.bounds;
+        return m_geometry && insideSheet(m_bounds, m_sheet.width, m_sheet.height);
+    }
+
+    bool overlapsOccupied() const
+    {
+        // Disjoint boxes have an empty intersection; the engine returns it
+        // without any computation.
+        if (separated(m_bounds, m_sheet.occupiedBounds))
+            return false;
+        // Shapes that do not meet have an empty intersection, whatever the
+        // engine's overlay would make of them.
+        if (const GEOSPreparedGeometry *prepared = m_sheet.preparedOccupied()) {
+            if (GEOSPreparedIntersects_r(geometryContext(), prepared, m_geometry.get()) == 0)
+                return false;
+        }
+        return isNonEmpty(shapeFromGeometry(own(GEOSIntersection_r(
+            geometryContext(), m_geometry.get(), m_sheet.scoring.occupied.geometry.get()))));
+    }
+
+    const Candidate &m_candidate;
+    const PieceOrientation &m_orientation;
+    const OrientationFacts &m_facts;
+    const SheetFacts &m_sheet;
+    GeometryHandle m_geometry;
+    QRectF m_bounds;
+};
+
+} // namespace
+
+std::optional<ScoredPlacement> findBestPlacement(int pieceIndex,
+                                                 const QList<PieceOrientation> &orientations,
+                                                 double sheetWidth, double sheetHeight,
+                                                 const CuttingSheet &sheet, int sheetIndex,
+                                                 PlacementSearchStatistics *statistics,
+                                                 PlacementSearchCache *cache)
+{
+    PlacementSearchStatistics counts;
+    PlacementSearchCache ownCache;
+    PlacementSearchCache &facts = cache ? *cache : ownCache;
+    const std::shared_ptr<const SheetFacts> sheetFacts =
+        facts.sheetFacts(sheetWidth, sheetHeight, sheet);
+    QList<std::shared_ptr<const OrientationFacts>> orientationFacts;
+    for (const PieceOrientation &orientation : orientations)
+        orientationFacts.append(facts.orientationFacts(orientation));
+
+    QList<Candidate> candidates =
+        collectCandidates(orientations, orientationFacts, *sheetFacts, sheet, counts);
+    std::sort(candidates.begin(), candidates.end(), [](const Candidate &a, const Candidate &b) {
+        return ranksBefore(a.lowest, a.order, b.lowest, b.order);
+    });
+
+    std::optional<Best> best;
+    for (const Candidate &candidate : candidates) {
+        // Sorted by lower bound: once one cannot win, none after it can.
+        if (best && !ranksBefore(candidate.lowest, candidate.order, best->score, best->order))
+            break;
+        const int o = candidate.order.orientation;
+        CandidateEvaluation evaluation(candidate, orientations[o], *orientationFacts[o],
+                                       *sheetFacts);
+        ++counts.scored;
+        if (std::optional<PlacementScore> score = evaluation.scoreIfBetter(best))
+            best = Best{candidate.order, candidate.x, candidate.y, *score};
+    }
+    if (statistics)
+        *statistics = counts;
+    if (!best)
+        return std::nullopt;
+
+    const PieceOrientation &winner = orientations[best->order.orientation];
+    const Shape placed =
+        transformShape(winner.shape, QTransform::fromTranslate(best->x, best->y));
+    return ScoredPlacement{
+        PiecePlacement{pieceIndex, sheetIndex, placed, best->x, best->y, winner.angle},
+        best->score};
+}
+
+} // namespace tallero

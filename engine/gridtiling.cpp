@@ -1,0 +1,132 @@
+#include "engine/gridtiling.h"
+
+#include "engine/engineerrors.h"
+#include "engine/nesting.h"
+
+#include <cmath>
+#include <stdexcept>
+
+namespace tallero {
+
+namespace {
+
+constexpr double eps = 1e-7;
+constexpr double wholeSheetSlack = 1e-6;   // m², absorbs clipping noise
+
+bool isFinite(const QRectF &rect)
+{
+    return std::isfinite(rect.left()) && std::isfinite(rect.right())
+        && std::isfinite(rect.top()) && std::isfinite(rect.bottom());
+}
+
+void checkInputs(const Shape &outline, double w, double h, double g)
+{
+    // Written so that NaN fails every test.
+    const bool measuresValid = std::isfinite(w) && std::isfinite(h) && std::isfinite(g) && w > 0.0
+        && h > 0.0 && g >= 0.0 && std::isfinite(w + g) && std::isfinite(h + g);
+    if (!measuresValid)
+        throw std::runtime_error(engineerrors::invalidSheetMeasures);
+    if (!isNonEmpty(outline) || !isFinite(outline.bounds))
+        throw std::runtime_error(engineerrors::invalidOutline);
+}
+
+// Number of whole steps back from the far edge that the anchored cell needs
+// to reach the near edge; kept in double so no input can overflow it.
+double stepsBack(double extent, double size, double step)
+{
+    return std::ceil(std::max(extent - size, 0.0) / step);
+}
+
+// Grid positions from `origin` up to the far edge: the walk below stops at
+// the first position at or beyond `far - eps`.
+double positionCount(double origin, double far, double step)
+{
+    const double span = far - eps - origin;
+    return span > 0.0 ? std::floor(span / step) + 1.0 : 0.0;
+}
+
+[[noreturn]] void refuseGrid()
+{
+    throw std::runtime_error(engineerrors::gridTooLarge);
+}
+
+} // namespace
+
+CuttingPlan computeCuttingPlan(const Shape &outline, double w, double h, double g, bool right,
+                               bool top, PlacementSearchMode mode)
+{
+    checkInputs(outline, w, h, g);
+
+    CuttingPlan plan;
+    plan.sheetWidth = w;
+    plan.sheetHeight = h;
+    plan.gap = g;
+    plan.startLabel = QString::fromLatin1(top ? "SUPERIOR " : "INFERIOR ")
+        + QString::fromLatin1(right ? "DERECHA" : "IZQUIERDA");
+
+    // QRectF's top is the smallest y; the drawing's y grows upwards.
+    const double left = outline.bounds.left();
+    const double rightEdge = outline.bounds.right();
+    const double bottom = outline.bounds.top();
+    const double topEdge = outline.bounds.bottom();
+    const double stepX = w + g;
+    const double stepY = h + g;
+
+    // Anchoring at the right (or top) edge puts a full cell flush with it and
+    // steps back from there, so the first column may start left of the outline.
+    const double backX = right ? stepsBack(rightEdge - left, w, stepX) : 0.0;
+    const double backY = top ? stepsBack(topEdge - bottom, h, stepY) : 0.0;
+    if (backX > maximumGridPositions || backY > maximumGridPositions)
+        refuseGrid();
+    plan.originX = right ? rightEdge - w - int(backX) * stepX : left;
+    plan.originY = top ? topEdge - h - int(backY) * stepY : bottom;
+
+    const double columns = positionCount(plan.originX, rightEdge, stepX);
+    const double rows = positionCount(plan.originY, topEdge, stepY);
+    if (columns * rows > maximumGridPositions)
+        refuseGrid();
+
+    // The walk itself also counts, so that a step too small to move a large
+    // coordinate cannot keep it going once the estimate is passed.
+    const double positionLimit = columns * rows + columns + rows + 4.0;
+    double visited = 0.0;
+
+    QList<Shape> cutPieces;
+    int column = 0;
+    for (double x = plan.originX; rightEdge - eps > x; x += stepX, ++column) {
+        if (column > columns + 1.0)
+            refuseGrid();
+        int row = 0;
+        for (double y = plan.originY; topEdge - eps > y; y += stepY, ++row) {
+            if (++visited > positionLimit)
+                refuseGrid();
+            // A cell too small for the kernel to represent (below its 1e-7 m²
+            // floor, or lost to the precision of a large coordinate) meets
+            // nothing.
+            const Shape cellRectangle = rectangleShape(x, y, w, h);
+            if (!cellRectangle.geometry)
+                continue;
+            const Shape clipped = shapeFromGeometry(own(GEOSIntersection_r(
+                geometryContext(), outline.geometry.get(), cellRectangle.geometry.get())));
+            if (!isNonEmpty(clipped))
+                continue;
+            GridCell cell;
+            cell.column = column;
+            cell.row = row;
+            cell.shape = clipped;
+            cell.whole = clipped.area >= w * h - wholeSheetSlack;
+            if (cell.whole) {
+                ++plan.wholeSheetCount;
+            } else {
+                cell.pieceIndex = int(cutPieces.size());
+                cutPieces.append(clipped);
+            }
+            plan.cells.append(cell);
+        }
+    }
+
+    plan.sheets = nestCutPieces(cutPieces, w, h, mode);
+    return plan;
+}
+
+} // namespace tallero

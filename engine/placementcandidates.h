@@ -1,0 +1,32 @@
+#pragma once
+
+#include "engine/cuttingplan.h"
+
+#include <QList>
+#include <QPointF>
+
+namespace tallero {
+
+struct PieceOrientation;
+
+// The candidate offsets of one orientation on one sheet, in the order whose
+// first best score wins: the corners of the admissible region, every pairing
+// of edge-aligned x and y values, then every anchor of the piece put on every
+// reference vertex (sheet corners and sampled vertices of the placed pieces).
+// Offsets outside the admissible region by more than 1e-7 are dropped, the
+// rest are clamped at 0 and quantised to 1e-9 m. Duplicates are kept.
+QList<QPointF> candidateOffsets(const PieceOrientation &orientation, double sheetWidth,
+                                double sheetHeight, const CuttingSheet &sheet);
+
+// The reference vertices of a sheet: its four corners, then up to 35
+// sampled vertices of each placed piece, thinned to 90 in all.
+QList<QPointF> sheetReferencePoints(double sheetWidth, double sheetHeight,
+                                    const CuttingSheet &sheet);
+
+// Same as candidateOffsets with the reference vertices already known, so a
+// search over several orientations samples the sheet only once.
+QList<QPointF> candidateOffsets(const PieceOrientation &orientation, double sheetWidth,
+                                double sheetHeight, const CuttingSheet &sheet,
+                                const QList<QPointF> &referencePoints);
+
+} // namespace tallero

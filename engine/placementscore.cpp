@@ -1,0 +1,108 @@
+#include "engine/placementscore.h"
+
+#include "geometry/shapeops.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tallero {
+
+namespace {
+
+double rectangleArea(const QRectF &rect)
+{
+    return rect.width() * rect.height();
+}
+
+double commonLength(const GEOSGeometry *a, const GEOSGeometry *b)
+{
+    if (!a || !b)
+        return 0.0;
+    return geometryLength(own(GEOSIntersection_r(geometryContext(), a, b)).get());
+}
+
+} // namespace
+
+double roundScoreComponent(double value)
+{
+    return std::round(value * 1e10) / 1e10;
+}
+
+bool operator<(const PlacementScore &a, const PlacementScore &b)
+{
+    return std::lexicographical_compare(a.values.begin(), a.values.end(), b.values.begin(),
+                                        b.values.end());
+}
+
+ScoringSheet::ScoringSheet(double sheetWidth, double sheetHeight, const CuttingSheet &sheet)
+    : occupied(sheet.occupied), occupiedNonEmpty(isNonEmpty(sheet.occupied))
+{
+    GEOSContextHandle_t context = geometryContext();
+    if (occupiedNonEmpty) {
+        previousBoundingArea = rectangleArea(occupied.bounds);
+        occupiedBoundary = own(GEOSBoundary_r(context, occupied.geometry.get()));
+    }
+    const Shape rectangle = rectangleShape(0.0, 0.0, sheetWidth, sheetHeight);
+    if (rectangle.geometry)
+        sheetBoundary = own(GEOSBoundary_r(context, rectangle.geometry.get()));
+}
+
+double boundingWaste(const Shape &united)
+{
+    return std::max(rectangleArea(united.bounds) - united.area, 0.0);
+}
+
+double boundingGrowth(const Shape &united, const ScoringSheet &sheet)
+{
+    return std::max(rectangleArea(united.bounds) - sheet.previousBoundingArea, 0.0);
+}
+
+double hullWaste(const Shape &united)
+{
+    if (!united.geometry)
+        return 0.0;
+    const Shape hull =
+        shapeFromGeometry(own(GEOSConvexHull_r(geometryContext(), united.geometry.get())));
+    if (!isNonEmpty(hull))
+        return 0.0;
+    return std::max(hull.area - united.area, 0.0);
+}
+
+double contactComponent(const GEOSGeometry *placed, const ScoringSheet &sheet,
+                        ContactShortcuts shortcuts)
+{
+    const bool wantPieceContact = !shortcuts.noPieceContact && sheet.occupiedNonEmpty;
+    // One boundary of the piece serves both contacts.
+    GeometryHandle placedBoundary;
+    if (placed && (!shortcuts.noEdgeContact || wantPieceContact))
+        placedBoundary = own(GEOSBoundary_r(geometryContext(), placed));
+    double edgeContact = 0.0;
+    if (!shortcuts.noEdgeContact)
+        edgeContact = commonLength(placedBoundary.get(), sheet.sheetBoundary.get());
+    double pieceContact = 0.0;
+    if (wantPieceContact)
+        pieceContact = commonLength(placedBoundary.get(), sheet.occupiedBoundary.get());
+    // Contact with other pieces counts four times contact with the sheet edge.
+    return -(0.25 * edgeContact + pieceContact);
+}
+
+PlacementScore scorePlacement(const Shape &placed, const Shape &united, double x, double y,
+                              const ScoringSheet &sheet, ContactShortcuts shortcuts)
+{
+    PlacementScore score;
+    score.values = {
+        boundingWaste(united),
+        hullWaste(united),
+        boundingGrowth(united, sheet),
+        united.bounds.bottom(),   // QRectF's bottom is the largest y
+        united.bounds.right(),
+        contactComponent(placed.geometry.get(), sheet, shortcuts),
+        y,
+        x,
+    };
+    for (double &value : score.values)
+        value = roundScoreComponent(value);
+    return score;
+}
+
+} // namespace tallero

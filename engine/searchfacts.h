@@ -1,0 +1,121 @@
+#pragma once
+
+#include "engine/interiorprobe.h"
+#include "engine/placementscore.h"
+#include "engine/translatedpiece.h"
+
+#include <QList>
+#include <QPointF>
+#include <QRectF>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <utility>
+
+// What the fast placement search knows about a sheet and about a piece
+// before it looks at any candidate, kept apart so the nesting can reuse it
+// for every search of one piece and for every search on one unchanged sheet.
+
+namespace tallero {
+
+namespace searchtolerance {
+inline constexpr double eps = 1e-7;
+// Areas the shortcuts reason about can be off by the ten-decimal rounding of
+// the piece's coordinates times its perimeter, and by the engine's rounding.
+inline constexpr double areaMargin = 1e-6;
+// Coordinates of a placed piece's geometry lie within 5e-11 of its bounds.
+inline constexpr double lengthMargin = 1e-9;
+// A disc of this radius inside both the piece and the occupied shape is an
+// overlap far above the tolerated 1e-7 m², in area and in both extents.
+inline constexpr double probeClearance = RingIndex::largestClearance;
+} // namespace searchtolerance
+
+bool separated(const QRectF &a, const QRectF &b);
+QRectF boxUnion(const QRectF &a, const QRectF &b);
+double boxArea(const QRectF &rect);
+
+struct SheetFacts
+{
+    SheetFacts(double width, double height, const CuttingSheet &sheet);
+
+    double width;
+    double height;
+    ScoringSheet scoring;
+    QList<QPointF> references;   // vertices the piece's anchors are put on
+    QRectF occupiedBounds;
+    double occupiedArea = 0.0;
+    bool occupiedValid = false;
+    // An overlap the search tolerates covers at most this area: 1e-7 m², or
+    // a strip at most 1e-7 wide along a piece that fits the sheet.
+    double overlapAllowance = 0.0;
+
+    // Built when first asked for; only for a valid occupied shape.
+    const RingIndex &occupiedIndex() const;
+
+    // The occupied shape prepared for repeated predicates, built when first
+    // asked for; null if the engine could not prepare it.
+    const GEOSPreparedGeometry *preparedOccupied() const;
+
+private:
+    struct PreparedDeleter
+    {
+        void operator()(const GEOSPreparedGeometry *prepared) const;
+    };
+    mutable std::optional<RingIndex> m_occupiedIndex;
+    mutable std::unique_ptr<const GEOSPreparedGeometry, PreparedDeleter> m_prepared;
+    mutable bool m_preparedTried = false;
+};
+
+struct OrientationFacts
+{
+    explicit OrientationFacts(const PieceOrientation &orientation);
+
+    // Points deep inside the piece, in its own coordinates; found when first
+    // asked for, since most searches never need them.
+    const QList<QPointF> &probes() const;
+
+    TranslatedPiece piece;
+    bool valid;
+
+private:
+    mutable std::optional<QList<QPointF>> m_probes;
+};
+
+// Facts by the engine geometry they were worked out from. Each entry keeps
+// its geometry alive, so an address cannot be reused while it is a key.
+class PlacementSearchCache
+{
+public:
+    std::shared_ptr<const SheetFacts> sheetFacts(double width, double height,
+                                                 const CuttingSheet &sheet);
+    std::shared_ptr<const OrientationFacts> orientationFacts(const PieceOrientation &orientation);
+
+    // Drops the facts of pieces already placed.
+    void forgetOrientations() { m_orientations.clear(); }
+
+private:
+    struct SheetKey
+    {
+        const GEOSGeometry *occupied;
+        qsizetype placements;
+        double width;
+        double height;
+        auto tie() const { return std::tie(occupied, placements, width, height); }
+        bool operator<(const SheetKey &other) const { return tie() < other.tie(); }
+    };
+    struct SheetEntry
+    {
+        GeometryHandle keepAlive;
+        std::shared_ptr<const SheetFacts> facts;
+    };
+    struct OrientationEntry
+    {
+        GeometryHandle keepAlive;
+        std::shared_ptr<const OrientationFacts> facts;
+    };
+    std::map<SheetKey, SheetEntry> m_sheets;
+    std::map<std::pair<const GEOSGeometry *, double>, OrientationEntry> m_orientations;
+};
+
+} // namespace tallero

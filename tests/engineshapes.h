@@ -1,0 +1,67 @@
+#pragma once
+
+// Outlines shared by the engine suites: the kinds of work area the engine
+// meets in practice, built in code so the suites do not depend on the DXF
+// reader.
+
+#include "geometry/shape.h"
+
+#include <QPolygonF>
+
+#include <cmath>
+#include <numbers>
+
+namespace tallero::testing {
+
+inline Shape rectangleOutline(double width, double height)
+{
+    return rectangleShape(0.0, 0.0, width, height);
+}
+
+// A 6 x 4.5 m room whose right wall bows out by 0.6 m in a circular arc.
+inline Shape roomWithCurvedWall()
+{
+    QPolygonF ring{QPointF(0.0, 0.0), QPointF(6.0, 0.0)};
+    const double sagitta = 0.6;
+    const double halfChord = 2.25;
+    const double radius = (halfChord * halfChord + sagitta * sagitta) / (2.0 * sagitta);
+    const QPointF centre(6.0 + sagitta - radius, 2.25);
+    const double sweep = std::asin(halfChord / radius);
+    const int segments = 48;
+    for (int i = 1; i < segments; ++i) {
+        const double a = -sweep + 2.0 * sweep * i / segments;
+        ring << QPointF(centre.x() + radius * std::cos(a), centre.y() + radius * std::sin(a));
+    }
+    ring << QPointF(6.0, 4.5) << QPointF(0.0, 4.5) << QPointF(0.0, 0.0);
+    return shapeFromPolygon({ring});
+}
+
+// An L-shaped floor, 8 m by 7 m over its arms, with a round column of
+// 0.25 m radius standing in it.
+inline Shape lFloorWithColumn()
+{
+    const QPolygonF outer{QPointF(0.0, 0.0), QPointF(8.0, 0.0), QPointF(8.0, 3.0),
+                          QPointF(3.5, 3.0), QPointF(3.5, 7.0), QPointF(0.0, 7.0),
+                          QPointF(0.0, 0.0)};
+    QPolygonF column;
+    const int segments = 32;
+    for (int i = 0; i <= segments; ++i) {
+        const double a = 2.0 * std::numbers::pi * (i % segments) / segments;
+        column << QPointF(2.2 + 0.25 * std::cos(a), 2.4 + 0.25 * std::sin(a));
+    }
+    return shapeFromPolygon({outer, column});
+}
+
+// A 40 x 25 m hall whose lower long wall is a wave of `wavePoints` vertices.
+inline Shape waveHall(int wavePoints)
+{
+    QPolygonF ring;
+    for (int i = 0; i < wavePoints; ++i) {
+        const double x = 40.0 * i / (wavePoints - 1);
+        ring << QPointF(x, 0.35 * std::sin(2.0 * std::numbers::pi * x / 3.7) + 0.35);
+    }
+    ring << QPointF(40.0, 25.0) << QPointF(0.0, 25.0) << ring.first();
+    return shapeFromPolygon({ring});
+}
+
+} // namespace tallero::testing

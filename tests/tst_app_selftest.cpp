@@ -1,0 +1,115 @@
+#include "testsupport.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// A closed LWPOLYLINE rectangle from (0, 0), the smallest DXF the program reads.
+QByteArray rectangleDxf(double width, double height)
+{
+    QByteArray text = "0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n90\n4\n70\n1\n";
+    const double xs[] = {0, width, width, 0};
+    const double ys[] = {0, 0, height, height};
+    for (int i = 0; i < 4; ++i)
+        text += "10\n" + QByteArray::number(xs[i], 'f', 6) + "\n20\n" + QByteArray::number(ys[i], 'f', 6) + "\n";
+    return text + "0\nENDSEC\n0\nEOF\n";
+}
+
+struct Run
+{
+    int exitCode = -1;
+    QString output;
+};
+
+Run runTallero(const QStringList &arguments, const QProcessEnvironment &environment)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(QStringLiteral(TALLERO_EXECUTABLE), arguments);
+    if (!process.waitForFinished(120000)) {
+        process.kill();
+        process.waitForFinished();
+        return {};
+    }
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAll()).trimmed()};
+}
+
+} // namespace
+
+class AppSelfTestTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        tallero::testing::isolateUserState();
+        QVERIFY(m_dir.isValid());
+        writeFile("rect.dxf", rectangleDxf(5, 3));
+        // Far wider than any real job: its grid is refused by the engine.
+        writeFile("ribbon.dxf", rectangleDxf(1e8, 2));
+        writeFile("garbage.dxf", "this is\nnot a drawing\n");
+    }
+
+    void selfTest_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("output");
+
+        const QString rect = m_dir.filePath("rect.dxf");
+        const QString okLine = QStringLiteral("OK: área 15.000 m², 4 enteras, 3 planchas de corte, 7 total.");
+        QTest::newRow("plan checked") << QStringList{"--self-test", rect} << 0 << okLine;
+        QTest::newRow("self-test wins over the PDF test")
+            << QStringList{"--pdf-test", "x.dxf", "--self-test", rect} << 0 << okLine;
+        QTest::newRow("missing path") << QStringList{"--self-test"} << 2 << QString();
+        QTest::newRow("missing file")
+            << QStringList{"--self-test", m_dir.filePath("nowhere.dxf")} << 2 << QStringLiteral("No such file");
+        QTest::newRow("no geometry")
+            << QStringList{"--self-test", m_dir.filePath("garbage.dxf")} << 2
+            << QStringLiteral("No se encontraron entidades geométricas válidas en el DXF.");
+        QTest::newRow("engine refuses the grid")
+            << QStringList{"--self-test", m_dir.filePath("ribbon.dxf")} << 4 << QString();
+    }
+
+    void selfTest()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, output);
+        const Run run = runTallero(arguments, QProcessEnvironment::systemEnvironment());
+        QCOMPARE(run.exitCode, exitCode);
+        if (!output.isEmpty())
+            QVERIFY2(run.output.contains(output), qPrintable(run.output));
+        if (exitCode != 0)
+            QVERIFY2(!run.output.isEmpty(), "a failure must say why");
+    }
+
+    void batchModeStartsWithoutDisplay()
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove("QT_QPA_PLATFORM");
+        environment.remove("DISPLAY");
+        environment.remove("WAYLAND_DISPLAY");
+        const Run run = runTallero({"--self-test", m_dir.filePath("rect.dxf")}, environment);
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.output.section(QLatin1Char('\n'), -1).startsWith(QStringLiteral("OK:")), qPrintable(run.output));
+    }
+
+private:
+    void writeFile(const QString &name, const QByteArray &content)
+    {
+        QFile file(m_dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+
+    QTemporaryDir m_dir;
+};
+
+QTEST_GUILESS_MAIN(AppSelfTestTest)
+#include "tst_app_selftest.moc"

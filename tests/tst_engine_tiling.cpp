@@ -1,0 +1,265 @@
+#include "engine/engineerrors.h"
+#include "engine/gridtiling.h"
+#include "engineshapes.h"
+#include "testsupport.h"
+
+#include <QElapsedTimer>
+#include <QtTest>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+
+using namespace tallero;
+
+Q_DECLARE_METATYPE(tallero::Shape)
+
+namespace {
+
+// "column,row:width x height" of each cut cell, in grid order, to the
+// millimetre.
+QStringList cutCells(const CuttingPlan &plan)
+{
+    QStringList cells;
+    for (const GridCell &cell : plan.cells) {
+        if (!cell.whole) {
+            cells << QStringLiteral("%1,%2:%3x%4")
+                         .arg(cell.column)
+                         .arg(cell.row)
+                         .arg(cell.shape.bounds.width(), 0, 'f', 3)
+                         .arg(cell.shape.bounds.height(), 0, 'f', 3);
+        }
+    }
+    return cells;
+}
+
+QStringList wholeCells(const CuttingPlan &plan)
+{
+    QStringList cells;
+    for (const GridCell &cell : plan.cells) {
+        if (cell.whole)
+            cells << QStringLiteral("%1,%2").arg(cell.column).arg(cell.row);
+    }
+    return cells;
+}
+
+QString thrownMessage(const std::function<void()> &call)
+{
+    try {
+        call();
+    } catch (const std::runtime_error &error) {
+        return QString::fromUtf8(error.what());
+    }
+    return {};
+}
+
+constexpr double infinity = std::numeric_limits<double>::infinity();
+constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
+
+} // namespace
+
+class TilingTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { testing::isolateUserState(); }
+
+    void rectangleGrid_data()
+    {
+        QTest::addColumn<bool>("right");
+        QTest::addColumn<bool>("top");
+        QTest::addColumn<double>("originX");
+        QTest::addColumn<double>("originY");
+        QTest::addColumn<QStringList>("whole");
+        QTest::addColumn<QStringList>("cut");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("bottom left") << false << false << 0.0 << 0.0
+                                     << QStringList{"0,0", "0,1", "1,0", "1,1"}
+                                     << QStringList{"0,2:2.000x0.600", "1,2:2.000x0.600",
+                                                    "2,0:1.000x1.200", "2,1:1.000x1.200",
+                                                    "2,2:1.000x0.600"}
+                                     << "INFERIOR IZQUIERDA";
+        QTest::newRow("top right") << true << true << -1.0 << -0.6
+                                   << QStringList{"1,1", "1,2", "2,1", "2,2"}
+                                   << QStringList{"0,0:1.000x0.600", "0,1:1.000x1.200",
+                                                  "0,2:1.000x1.200", "1,0:2.000x0.600",
+                                                  "2,0:2.000x0.600"}
+                                   << "SUPERIOR DERECHA";
+    }
+
+    void rectangleGrid()
+    {
+        QFETCH(bool, right);
+        QFETCH(bool, top);
+        QFETCH(double, originX);
+        QFETCH(double, originY);
+        const CuttingPlan plan =
+            computeCuttingPlan(testing::rectangleOutline(5.0, 3.0), 2.0, 1.2, 0.0, right, top);
+        QVERIFY(qAbs(plan.originX - originX) < 1e-12);
+        QVERIFY(qAbs(plan.originY - originY) < 1e-12);
+        QCOMPARE(plan.cells.size(), 9);
+        QCOMPARE(plan.wholeSheetCount, 4);
+        QFETCH(QStringList, whole);
+        QCOMPARE(wholeCells(plan), whole);
+        QFETCH(QStringList, cut);
+        QCOMPARE(cutCells(plan), cut);
+        QFETCH(QString, label);
+        QCOMPARE(plan.startLabel, label);
+        int pieceIndex = 0;
+        for (const GridCell &cell : plan.cells) {
+            if (!cell.whole)
+                QCOMPARE(cell.pieceIndex, pieceIndex++);
+        }
+    }
+
+    // The grid stops at the far edge: the clearance strip between two whole
+    // columns stays uncovered, and a grid line within 1e-7 of the edge opens
+    // no sliver column, while one just beyond that does.
+    void farEdge_data()
+    {
+        QTest::addColumn<double>("outlineWidth");
+        QTest::addColumn<double>("gap");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<int>("whole");
+        QTest::addColumn<double>("covered");
+        QTest::newRow("clearance strip") << 4.1 << 0.1 << 2 << 2 << 4.8;
+        QTest::newRow("grid line 5e-8 short of the edge") << 4.0 + 5e-8 << 0.0 << 2 << 2 << 4.8;
+        QTest::newRow("grid line 3e-7 short of the edge")
+            << 4.0 + 3e-7 << 0.0 << 3 << 2 << 4.8 + 3.6e-7;
+    }
+
+    void farEdge()
+    {
+        QFETCH(double, outlineWidth);
+        QFETCH(double, gap);
+        const CuttingPlan plan = computeCuttingPlan(testing::rectangleOutline(outlineWidth, 1.2),
+                                                    2.0, 1.2, gap, false, false);
+        QFETCH(int, columns);
+        QCOMPARE(plan.cells.size(), columns);
+        QFETCH(int, whole);
+        QCOMPARE(plan.wholeSheetCount, whole);
+        QFETCH(double, covered);
+        double coveredArea = 0.0;
+        for (const GridCell &cell : plan.cells)
+            coveredArea += cell.shape.area;
+        QVERIFY(qAbs(coveredArea - covered) < 1e-9);
+    }
+
+    // A cell met by only 1e-8 m² of the outline is no cell, yet the row count
+    // moves past it.
+    void cornerTouchKeepsRowCount()
+    {
+        const double side = 1e-4;
+        const QPolygonF lower{QPointF(0, 0), QPointF(2, 0), QPointF(2, 1.2), QPointF(0, 1.2)};
+        const QPolygonF tooth{QPointF(0, 2.4 - side), QPointF(side, 2.4 - side),
+                              QPointF(side, 3.4), QPointF(0, 3.4)};
+        const Shape outline = shapeFromPolygons({{lower}, {tooth}});
+        const CuttingPlan plan = computeCuttingPlan(outline, 2.0, 1.2, 0.0, false, false);
+        QCOMPARE(plan.cells.size(), 2);
+        QCOMPARE(plan.cells[0].row, 0);
+        QVERIFY(plan.cells[0].whole);
+        QCOMPARE(plan.cells[1].row, 2);
+        QVERIFY(!plan.cells[1].whole);
+    }
+
+    // Clipping noise up to 1e-6 m² does not make a whole sheet a cut piece.
+    void wholeSheetSlack_data()
+    {
+        QTest::addColumn<double>("missingArea");
+        QTest::addColumn<bool>("whole");
+        QTest::newRow("5e-7 missing") << 5e-7 << true;
+        QTest::newRow("2e-6 missing") << 2e-6 << false;
+    }
+
+    void wholeSheetSlack()
+    {
+        QFETCH(double, missingArea);
+        const double side = std::sqrt(missingArea);
+        const QPolygonF outer{QPointF(0, 0), QPointF(2, 0), QPointF(2, 1.2), QPointF(0, 1.2)};
+        const QPolygonF hole{QPointF(1, 0.6), QPointF(1 + side, 0.6), QPointF(1 + side, 0.6 + side),
+                             QPointF(1, 0.6 + side)};
+        const CuttingPlan plan =
+            computeCuttingPlan(shapeFromPolygon({outer, hole}), 2.0, 1.2, 0.0, false, false);
+        QCOMPARE(plan.cells.size(), 1);
+        QFETCH(bool, whole);
+        QCOMPARE(plan.cells[0].whole, whole);
+        QCOMPARE(plan.wholeSheetCount, plan.cells[0].whole ? 1 : 0);
+    }
+
+    void invalidMeasures_data()
+    {
+        QTest::addColumn<double>("w");
+        QTest::addColumn<double>("h");
+        QTest::addColumn<double>("g");
+        QTest::newRow("zero width") << 0.0 << 1.2 << 0.0;
+        QTest::newRow("negative height") << 2.0 << -1.2 << 0.0;
+        QTest::newRow("negative clearance") << 2.0 << 1.2 << -0.01;
+        QTest::newRow("NaN width") << notANumber << 1.2 << 0.0;
+        QTest::newRow("infinite height") << 2.0 << infinity << 0.0;
+        QTest::newRow("NaN clearance") << 2.0 << 1.2 << notANumber;
+        QTest::newRow("infinite clearance") << 2.0 << 1.2 << infinity;
+        QTest::newRow("step overflows") << 1.7e308 << 1.2 << 1.7e308;
+    }
+
+    void invalidMeasures()
+    {
+        QFETCH(double, w);
+        QFETCH(double, h);
+        QFETCH(double, g);
+        const Shape outline = testing::rectangleOutline(5.0, 3.0);
+        QCOMPARE(thrownMessage([&] { computeCuttingPlan(outline, w, h, g, false, false); }),
+                 QString::fromUtf8(engineerrors::invalidSheetMeasures));
+    }
+
+    void invalidOutline_data()
+    {
+        QTest::addColumn<Shape>("outline");
+        QTest::newRow("empty") << Shape{};
+        QTest::newRow("sliver") << shapeFromPolygon({QPolygonF{QPointF(0, 0), QPointF(5, 0),
+                                                               QPointF(5, 5e-8), QPointF(0, 5e-8)}});
+        Shape unbounded = testing::rectangleOutline(5.0, 3.0);
+        unbounded.bounds.setRight(infinity);
+        QTest::newRow("infinite bounds") << unbounded;
+    }
+
+    void invalidOutline()
+    {
+        QFETCH(Shape, outline);
+        QCOMPARE(thrownMessage([&] { computeCuttingPlan(outline, 2.0, 1.2, 0.0, false, false); }),
+                 QString::fromUtf8(engineerrors::invalidOutline));
+    }
+
+    // A sheet size in the wrong unit would make the grid walk run for hours
+    // (or, for a large coordinate that a small step cannot move, for ever);
+    // it is refused before any clipping.
+    void gridTooLarge_data()
+    {
+        QTest::addColumn<Shape>("outline");
+        QTest::addColumn<double>("size");
+        QTest::addColumn<bool>("right");
+        QTest::addColumn<bool>("top");
+        const Shape hall = testing::rectangleOutline(40.0, 25.0);
+        QTest::newRow("millimetre sheet") << hall << 0.001 << false << false;
+        QTest::newRow("millimetre sheet, top right") << hall << 0.001 << true << true;
+        QTest::newRow("step of 1e-300") << hall << 1e-300 << true << false;
+        QTest::newRow("step below the coordinate's precision")
+            << rectangleShape(1e15, 0.0, 1.0, 1.0) << 0.01 << false << false;
+    }
+
+    void gridTooLarge()
+    {
+        QFETCH(Shape, outline);
+        QFETCH(double, size);
+        QFETCH(bool, right);
+        QFETCH(bool, top);
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(thrownMessage([&] { computeCuttingPlan(outline, size, size, 0.0, right, top); }),
+                 QString::fromUtf8(engineerrors::gridTooLarge));
+        QVERIFY(timer.elapsed() < 5000);
+    }
+};
+
+QTEST_GUILESS_MAIN(TilingTest)
+#include "tst_engine_tiling.moc"
