@@ -323,13 +323,20 @@ std::optional<ScoredPlacement> findBestPlacement(int pieceIndex,
 
     QList<Candidate> candidates =
         collectCandidates(orientations, orientationFacts, *sheetFacts, sheet, counts);
-    std::sort(candidates.begin(), candidates.end(), [](const Candidate &a, const Candidate &b) {
-        return ranksBefore(a.lowest, a.order, b.lowest, b.order);
-    });
+    // Candidates come off a heap, lowest bound first. The search usually
+    // stops after a few of thousands, so a full sort would be wasted; the
+    // order taken is the sorted order all the same, since no two candidates
+    // rank equal (their orientation and position differ).
+    const auto after = [](const Candidate &a, const Candidate &b) {
+        return ranksBefore(b.lowest, b.order, a.lowest, a.order);
+    };
+    std::make_heap(candidates.begin(), candidates.end(), after);
 
     std::optional<Best> best;
-    for (const Candidate &candidate : candidates) {
-        // Sorted by lower bound: once one cannot win, none after it can.
+    for (auto end = candidates.end(); end != candidates.begin(); --end) {
+        std::pop_heap(candidates.begin(), end, after);
+        const Candidate &candidate = *(end - 1);
+        // Taken by lower bound: once one cannot win, none after it can.
         if (best && !ranksBefore(candidate.lowest, candidate.order, best->score, best->order))
             break;
         const int o = candidate.order.orientation;

@@ -1,11 +1,10 @@
 #include "engine/translatedpiece.h"
 
-#include "geometry/wktrounding.h"
+#include "engine/shapetransform.h"
+#include "geometry/directgeometry.h"
 
 #include <cmath>
 #include <limits>
-#include <memory>
-#include <vector>
 
 namespace tallero {
 
@@ -17,15 +16,6 @@ constexpr double safeExteriorArea = 1.001e-7;
 // Offsets stay within a sheet; coordinates below this keep roundAsWkt exact.
 constexpr double largestCoordinate = 1e5;
 
-struct GeometryDeleter
-{
-    void operator()(GEOSGeometry *geometry) const
-    {
-        GEOSGeom_destroy_r(geometryContext(), geometry);
-    }
-};
-using OwnedGeometry = std::unique_ptr<GEOSGeometry, GeometryDeleter>;
-
 bool ringIsExact(const QPolygonF &ring)
 {
     if (ring.size() < 4)
@@ -33,46 +23,6 @@ bool ringIsExact(const QPolygonF &ring)
     const QPointF &first = ring.first();
     const QPointF &last = ring.last();
     return first.x() == last.x() && first.y() == last.y();
-}
-
-OwnedGeometry makeRing(const QPolygonF &ring, double x, double y)
-{
-    GEOSContextHandle_t context = geometryContext();
-    const auto size = static_cast<unsigned int>(ring.size());
-    GEOSCoordSequence *sequence = GEOSCoordSeq_create_r(context, size, 2);
-    if (!sequence)
-        return nullptr;
-    for (unsigned int i = 0; i < size; ++i) {
-        // The same sums QTransform makes for a translation, then the WKT
-        // rounding.
-        GEOSCoordSeq_setX_r(context, sequence, i, roundAsWkt(ring[i].x() + x));
-        GEOSCoordSeq_setY_r(context, sequence, i, roundAsWkt(ring[i].y() + y));
-    }
-    // The ring takes the sequence, and frees it if it fails.
-    return OwnedGeometry(GEOSGeom_createLinearRing_r(context, sequence));
-}
-
-OwnedGeometry makePolygon(const Polygon &polygon, double x, double y)
-{
-    GEOSContextHandle_t context = geometryContext();
-    OwnedGeometry shell = makeRing(polygon.first(), x, y);
-    if (!shell)
-        return nullptr;
-    std::vector<OwnedGeometry> holes;
-    for (qsizetype h = 1; h < polygon.size(); ++h) {
-        if (polygon[h].size() < 4)
-            continue;   // the WKT leaves short holes out
-        holes.push_back(makeRing(polygon[h], x, y));
-        if (!holes.back())
-            return nullptr;
-    }
-    // The engine takes over the rings with the call, whatever its outcome.
-    std::vector<GEOSGeometry *> holePointers;
-    for (OwnedGeometry &hole : holes)
-        holePointers.push_back(hole.release());
-    GEOSGeometry *made = GEOSGeom_createPolygon_r(context, shell.release(), holePointers.data(),
-                                                  static_cast<unsigned int>(holePointers.size()));
-    return OwnedGeometry(made);
 }
 
 } // namespace
@@ -118,22 +68,12 @@ QRectF TranslatedPiece::boundsAt(double x, double y) const
 
 GeometryHandle TranslatedPiece::geometryAt(double x, double y) const
 {
-    GEOSContextHandle_t context = geometryContext();
-    std::vector<OwnedGeometry> parts;
-    for (const Polygon &polygon : m_shape.polygons) {
-        parts.push_back(makePolygon(polygon, x, y));
-        if (!parts.back())
-            return {};
-    }
-    if (parts.size() == 1)
-        return own(parts.front().release());
-    // The engine takes over the parts with the call, whatever its outcome.
-    std::vector<GEOSGeometry *> pointers;
-    for (OwnedGeometry &part : parts)
-        pointers.push_back(part.release());
-    GEOSGeometry *collection = GEOSGeom_createCollection_r(
-        context, GEOS_MULTIPOLYGON, pointers.data(), static_cast<unsigned int>(pointers.size()));
-    return own(collection);
+    // The same sums QTransform makes for a translation, then the WKT
+    // rounding; a moved piece out of that rounding's exact range takes the
+    // WKT road.
+    if (std::optional<GeometryHandle> geometry = buildPolygonsGeometry(m_shape.polygons, x, y))
+        return *geometry;
+    return transformShape(m_shape, QTransform::fromTranslate(x, y)).geometry;
 }
 
 } // namespace tallero

@@ -1,5 +1,6 @@
 #include "geometry/shape.h"
 
+#include "geometry/directgeometry.h"
 #include "geometry/wkt.h"
 
 namespace tallero {
@@ -37,11 +38,14 @@ Shape shapeFromPolygons(const QList<Polygon> &polygons)
     Shape shape;
     if (polygons.isEmpty())
         return shape;
-    PolygonsWkt wkt = polygonsToWkt(polygons);
-    shape.polygons = std::move(wkt.accepted);
+    shape.polygons = acceptPolygons(polygons);
     shape.rings = flattenRings(shape.polygons);
-    if (!wkt.text.isEmpty())
-        shape.geometry = readWkt(wkt.text);
+    if (!shape.polygons.isEmpty()) {
+        // The engine sees the polygons as their ten-decimal WKT would give
+        // them; building that geometry directly skips the text.
+        std::optional<GeometryHandle> direct = buildPolygonsGeometry(shape.polygons);
+        shape.geometry = direct ? *direct : readWkt(acceptedPolygonsToWkt(shape.polygons));
+    }
     if (shape.geometry) {
         shape.path = pathFromRings(shape.rings);
         shape.bounds = shape.path.boundingRect();

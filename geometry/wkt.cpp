@@ -26,10 +26,9 @@ QString ringToWkt(const QPolygonF &ring)
     return text;
 }
 
-PolygonsWkt polygonsToWkt(const QList<Polygon> &polygons)
+QList<Polygon> acceptPolygons(const QList<Polygon> &polygons)
 {
-    PolygonsWkt result;
-    QStringList texts;
+    QList<Polygon> accepted;
     for (const Polygon &polygon : polygons) {
         if (polygon.isEmpty())
             continue;
@@ -40,19 +39,35 @@ PolygonsWkt polygonsToWkt(const QList<Polygon> &polygons)
         const QPolygonF &exterior = closed.first();
         if (exterior.size() < 4 || ringArea(exterior) < minimumExteriorArea)
             continue;
-        QString text = QLatin1Char('(') + ringToWkt(exterior);
-        for (qsizetype h = 1; h < closed.size(); ++h) {
-            if (closed[h].size() >= 4)
-                text += QLatin1Char(',') + ringToWkt(closed[h]);
+        accepted.append(closed);
+    }
+    return accepted;
+}
+
+QString acceptedPolygonsToWkt(const QList<Polygon> &accepted)
+{
+    QStringList texts;
+    for (const Polygon &polygon : accepted) {
+        QString text = QLatin1Char('(') + ringToWkt(polygon.first());
+        for (qsizetype h = 1; h < polygon.size(); ++h) {
+            if (polygon[h].size() >= 4)
+                text += QLatin1Char(',') + ringToWkt(polygon[h]);
         }
         text += QLatin1Char(')');
         texts.append(text);
-        result.accepted.append(closed);
     }
     if (texts.size() == 1)
-        result.text = QStringLiteral("POLYGON") + texts.first();
-    else if (texts.size() > 1)
-        result.text = QStringLiteral("MULTIPOLYGON(") + texts.join(QLatin1Char(',')) + QLatin1Char(')');
+        return QStringLiteral("POLYGON") + texts.first();
+    if (texts.size() > 1)
+        return QStringLiteral("MULTIPOLYGON(") + texts.join(QLatin1Char(',')) + QLatin1Char(')');
+    return QString();
+}
+
+PolygonsWkt polygonsToWkt(const QList<Polygon> &polygons)
+{
+    PolygonsWkt result;
+    result.accepted = acceptPolygons(polygons);
+    result.text = acceptedPolygonsToWkt(result.accepted);
     return result;
 }
 

@@ -17,6 +17,14 @@ struct PolygonsWkt
     QList<Polygon> accepted;   // accepted polygons, rings closed, short holes kept
 };
 
+// Closes every ring and keeps the polygons whose exterior has at least four
+// points and an area of at least 1e-7 (short holes included).
+QList<Polygon> acceptPolygons(const QList<Polygon> &polygons);
+
+// WKT of polygons already accepted; holes shorter than four points are left
+// out. Empty for no polygon.
+QString acceptedPolygonsToWkt(const QList<Polygon> &accepted);
+
 // Closes every ring and writes the polygons whose exterior has at least four
 // points and an area of at least 1e-7; holes shorter than four points are
 // left out of the text but kept in the accepted polygon.

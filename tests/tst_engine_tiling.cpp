@@ -1,5 +1,6 @@
 #include "engine/engineerrors.h"
 #include "engine/gridtiling.h"
+#include "geometry/shapeops.h"
 #include "engineshapes.h"
 #include "testsupport.h"
 
@@ -51,6 +52,26 @@ QString thrownMessage(const std::function<void()> &call)
         return QString::fromUtf8(error.what());
     }
     return {};
+}
+
+// Every cell a plain walk would record, clipping each grid position with the
+// engine, as "column,row" -> clipped shape.
+QMap<QPair<int, int>, Shape> plainClips(const Shape &outline, const CuttingPlan &plan)
+{
+    QMap<QPair<int, int>, Shape> clips;
+    const double stepX = plan.sheetWidth + plan.gap;
+    const double stepY = plan.sheetHeight + plan.gap;
+    int column = 0;
+    for (double x = plan.originX; outline.bounds.right() - 1e-7 > x; x += stepX, ++column) {
+        int row = 0;
+        for (double y = plan.originY; outline.bounds.bottom() - 1e-7 > y; y += stepY, ++row) {
+            const Shape clip = intersectShapes(
+                outline, rectangleShape(x, y, plan.sheetWidth, plan.sheetHeight));
+            if (isNonEmpty(clip))
+                clips.insert({column, row}, clip);
+        }
+    }
+    return clips;
 }
 
 constexpr double infinity = std::numeric_limits<double>::infinity();
@@ -233,6 +254,47 @@ private slots:
     // A sheet size in the wrong unit would make the grid walk run for hours
     // (or, for a large coordinate that a small step cannot move, for ever);
     // it is refused before any clipping.
+    // Cells wholly inside or outside the outline are decided without
+    // clipping; the plan must hold exactly the cells that clipping every
+    // position gives: the same positions, the same whole/cut split, cut
+    // pieces identical to the clip and whole cells the same rectangle.
+    void cellsMatchPlainClipping_data()
+    {
+        QTest::addColumn<Shape>("outline");
+        QTest::addColumn<double>("gap");
+        QTest::addColumn<bool>("right");
+        QTest::addColumn<bool>("top");
+        QTest::newRow("room") << testing::roomWithCurvedWall() << 0.0 << false << false;
+        QTest::newRow("L floor with column, top right")
+            << testing::lFloorWithColumn() << 0.003 << true << true;
+        QTest::newRow("wave hall, top left") << testing::waveHall(300) << 0.003 << false << true;
+        // Self-intersecting, lopsided so that it keeps an area: the prepared
+        // shortcut stays out of the way.
+        QTest::newRow("bow tie")
+            << shapeFromPolygon({QPolygonF{QPointF(0, 0), QPointF(6, 3), QPointF(6, 0), QPointF(0, 2)}})
+            << 0.0 << false << false;
+    }
+
+    void cellsMatchPlainClipping()
+    {
+        QFETCH(Shape, outline);
+        QFETCH(double, gap);
+        QFETCH(bool, right);
+        QFETCH(bool, top);
+        const CuttingPlan plan = computeCuttingPlan(outline, 2.44, 1.22, gap, right, top);
+        const QMap<QPair<int, int>, Shape> clips = plainClips(outline, plan);
+        QCOMPARE(plan.cells.size(), clips.size());
+        for (const GridCell &cell : plan.cells) {
+            const Shape clip = clips.value({cell.column, cell.row});
+            QVERIFY(clip.geometry);
+            QCOMPARE(cell.whole, clip.area >= 2.44 * 1.22 - 1e-6);
+            QCOMPARE(cell.shape.bounds, clip.bounds);
+            QVERIFY(qAbs(cell.shape.area - clip.area) < 1e-12);
+            if (!cell.whole)
+                QCOMPARE(cell.shape.rings, clip.rings);
+        }
+    }
+
     void gridTooLarge_data()
     {
         QTest::addColumn<Shape>("outline");
