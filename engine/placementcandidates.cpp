@@ -50,14 +50,7 @@ QList<QPointF> sheetReferencePoints(double sheetWidth, double sheetHeight,
                           QPointF(0.0, sheetHeight), QPointF(sheetWidth, sheetHeight)};
     for (const PiecePlacement &placement : sheet.placements)
         points.append(sampleVertices(placement.shape, verticesPerPlacedPiece));
-    const qsizetype count = points.size();
-    if (count <= maximumReferencePoints)
-        return points;
-    QList<QPointF> kept;
-    kept.reserve(maximumReferencePoints);
-    for (qsizetype i = 0; i < maximumReferencePoints; ++i)
-        kept.append(points[i * count / maximumReferencePoints]);
-    return kept;
+    return evenlySpaced(points, maximumReferencePoints);
 }
 
 QList<QPointF> candidateOffsets(const PieceOrientation &orientation, double sheetWidth,

@@ -74,9 +74,8 @@ Shape transformShape(const Shape &shape, const QTransform &transform)
     return shapeFromPolygons(polygons);
 }
 
-QList<QPointF> sampleVertices(const Shape &shape, int limit)
+QList<QPointF> evenlySpaced(const QList<QPointF> &points, int limit)
 {
-    const QList<QPointF> points = distinctRoundedVertices(shape);
     const qsizetype count = points.size();
     if (count <= limit)
         return points;
@@ -85,6 +84,11 @@ QList<QPointF> sampleVertices(const Shape &shape, int limit)
     for (qsizetype i = 0; i < limit; ++i)
         sample.append(points[i * count / limit]);
     return sample;
+}
+
+QList<QPointF> sampleVertices(const Shape &shape, int limit)
+{
+    return evenlySpaced(distinctRoundedVertices(shape), limit);
 }
 
 } // namespace tallero
