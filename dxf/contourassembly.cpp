@@ -2,6 +2,7 @@
 
 #include "dxf/dxfmessages.h"
 #include "dxf/jointolerance.h"
+#include "dxf/outlinecontainment.h"
 #include "dxf/segmentchainer.h"
 #include "geometry/ring.h"
 #include "geometry/shape.h"
@@ -14,6 +15,10 @@ namespace tallero {
 namespace {
 
 constexpr double eps = 1e-7;
+
+// About half a minute of edge tests at worst; real drawings need a tiny
+// fraction of this even with hundreds of thousands of loops.
+constexpr qint64 maximumHoleEdgeTests = 4'000'000'000LL;
 
 // A chain of at least three segments that comes back to its start.
 bool closesOnItself(const QPolygonF &chain)
@@ -74,11 +79,18 @@ bool assembleContours(const QList<QPointF> &points, const QList<Segment> &segmen
     // Holes are tested against the outline only, by their first point: a
     // loop inside a hole is a hole too.
     const QPolygonF &outline = loops[order.first()];
+    OutlineContainment containment(outline);
     Polygon rings{outline};
     for (qsizetype k = 1; k < order.size(); ++k) {
         const QPolygonF &loop = loops[order[k]];
-        if (!loop.isEmpty() && outline.containsPoint(loop.first(), Qt::OddEvenFill))
+        if (!loop.isEmpty() && containment.containsPoint(loop.first()))
             rings.append(loop);
+        // Only an outline made to defeat the index gets here: refuse it
+        // rather than hang.
+        if (containment.edgeTests() > maximumHoleEdgeTests) {
+            error = dxfTooLargeMessage.toString();
+            return false;
+        }
     }
     static_cast<Shape &>(drawing) = shapeFromPolygon(rings);
     drawing.boundingBoxFallback = false;
