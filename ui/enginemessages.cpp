@@ -1,0 +1,43 @@
+#include "ui/enginemessages.h"
+
+#include "dxf/dxfmessages.h"
+#include "engine/engineerrors.h"
+
+namespace tallero {
+
+namespace {
+
+QString spanishText(QStringView message)
+{
+    return message.toString();
+}
+
+QString spanishText(const char *message)
+{
+    return QString::fromUtf8(message);
+}
+
+} // namespace
+
+const QList<EngineMessageTranslation> &engineMessageTranslations()
+{
+    // A message added to the core gets its line here; a test reads the two
+    // message headers and fails for any constant without one.
+    using namespace engineerrors;
+    static const QList<EngineMessageTranslation> table{
+        {spanishText(pieceDoesNotFit), QStringLiteral("A cut piece does not fit on the configured sheet."), QStringLiteral("Ein Zuschnitt passt nicht auf die konfigurierte Platte.")},
+        {spanishText(pieceNotPlaced), QStringLiteral("A cut piece could not be placed on a sheet."), QStringLiteral("Ein Zuschnitt konnte nicht auf einer Platte platziert werden.")},
+        {spanishText(invalidSheetMeasures), QStringLiteral("The sheet measures or the clearance are not valid."), QStringLiteral("Die Plattenmaße oder der Abstand sind ungültig.")},
+        {spanishText(invalidOutline), QStringLiteral("The drawing's outline is empty or not valid."), QStringLiteral("Die Kontur der Zeichnung ist leer oder ungültig.")},
+        {spanishText(gridTooLarge), QStringLiteral("The sheet grid is too large for the outline: check the sheet measures."), QStringLiteral("Das Plattenraster ist für die Kontur zu groß: Prüfen Sie die Plattenmaße.")},
+        {spanishText(dxfNoEntitiesMessage), QStringLiteral("No valid geometric entities were found in the DXF."), QStringLiteral("Im DXF wurden keine gültigen geometrischen Elemente gefunden.")},
+        {spanishText(dxfNoDimensionsMessage), QStringLiteral("The DXF does not have valid dimensions."), QStringLiteral("Das DXF hat keine gültigen Abmessungen.")},
+        {spanishText(dxfInvalidOutlineMessage), QStringLiteral("The DXF closed outline could not be converted into valid geometry."), QStringLiteral("Die geschlossene DXF-Kontur konnte nicht in eine gültige Geometrie umgewandelt werden.")},
+        {spanishText(dxfInvalidNumbersMessage), QStringLiteral("The DXF contains invalid or out-of-range coordinates."), QStringLiteral("Das DXF enthält ungültige Koordinaten oder Koordinaten außerhalb des zulässigen Bereichs.")},
+        {spanishText(dxfTooLargeMessage), QStringLiteral("The DXF is too large to import."), QStringLiteral("Das DXF ist zu groß für den Import.")},
+        {spanishText(dxfNotAFileMessage), QStringLiteral("The given path is not a DXF file: it is a folder or a device."), QStringLiteral("Der angegebene Pfad ist keine DXF-Datei, sondern ein Ordner oder ein Gerät.")},
+    };
+    return table;
+}
+
+} // namespace tallero

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+namespace tallero {
+
+// The user's stored preferences, in the per-user settings store of
+// organisation and application "Tallero". Every read and write opens the
+// store afresh, so several objects (and several windows) never disagree.
+class Preferences
+{
+public:
+    // "ui/language": "es" when absent. The raw stored value; callers decide
+    // what an unknown code means.
+    QString language() const;
+    void setLanguage(const QString &code);
+
+    // "theme/dark": true when absent.
+    bool darkTheme() const;
+    void setDarkTheme(bool dark);
+
+    // Removes a key and everything below it.
+    void remove(const QString &key);
+
+    static constexpr const char *organisationName = "Tallero";
+    static constexpr const char *applicationName = "Tallero";
+
+private:
+    QVariant value(const QString &key, const QVariant &fallback) const;
+    void setValue(const QString &key, const QVariant &value);
+};
+
+} // namespace tallero
