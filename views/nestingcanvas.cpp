@@ -63,19 +63,19 @@ QFont codeFont(int pixelSize)
     return font;
 }
 
+// Borders and the outline are one-pixel lines at every zoom. A pen a
+// fraction of a pixel wide would be painted, with antialiasing, at that
+// fraction of its colour, which leaves the lines all but invisible.
+QPen hairline(const QColor &colour)
+{
+    QPen pen(colour, 1.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
+    pen.setCosmetic(true);
+    return pen;
+}
+
 QColor cellFill(const GridCell &cell)
 {
     return cell.whole ? wholeSheetFill : layoutPaletteColour(cell.sheetIndex);
-}
-
-// Pixel size of a code in a cell of `r` (device pixels, already shrunk), or 0
-// when the size rules leave no room for one.
-int codePixelSize(const QRectF &r)
-{
-    const int size = std::clamp(int(std::min(r.width(), r.height()) * 0.22), 7, 12);
-    if (1.25 * size > r.width() || size + 2 > r.height())
-        return 0;
-    return size;
 }
 
 QString languageChoice(const QString &language, const QString &es, const QString &en, const QString &de)
@@ -175,6 +175,19 @@ QString NestingCanvas::titleText() const
         .arg(width, height, zoomText);
 }
 
+int NestingCanvas::codeLabelPixelSize(const QRectF &cellOnScreen, const QString &code)
+{
+    const QRectF r = cellOnScreen.adjusted(1, 1, -1, -1);
+    const int size = std::clamp(int(std::min(r.width(), r.height()) * 0.22), 7, 12);
+    if (1.25 * size > r.width() || size + 2 > r.height())
+        return 0;
+    // The size rules alone let a long code spill over its neighbours in a
+    // narrow cell; a code is shown only where its measured width fits.
+    if (QFontMetricsF(codeFont(size)).horizontalAdvance(code) > r.width())
+        return 0;
+    return size;
+}
+
 void NestingCanvas::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::RightButton || event->button() == Qt::MiddleButton) {
@@ -262,33 +275,28 @@ void NestingCanvas::paintEvent(QPaintEvent *)
 
     painter.save();
     painter.setTransform(transform);
-    // Pen widths are divided by the scale so borders stay hairlines at every
-    // zoom.
     if (plan) {
+        const QPen border = hairline(colours.cellBorder);
         for (const GridCell &cell : plan->cells) {
             painter.setBrush(cellFill(cell));
-            painter.setPen(QPen(colours.cellBorder, 0.012 / scale, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
+            painter.setPen(border);
             painter.drawPath(cell.shape.path);
         }
     }
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(colours.outline, 0.018 / scale, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
+    painter.setPen(hairline(colours.outline));
     painter.drawPath(drawing.path);
     painter.restore();
 
     if (!plan)
         return;
     for (const GridCell &cell : plan->cells) {
-        const QRectF r = transform.mapRect(cell.shape.bounds).adjusted(1, 1, -1, -1);
-        const int size = codePixelSize(r);
+        const QRectF cellOnScreen = transform.mapRect(cell.shape.bounds);
+        const int size = codeLabelPixelSize(cellOnScreen, cell.code);
         if (size == 0)
             continue;
-        const QFont font = codeFont(size);
-        // The size rules alone let a long code spill over its neighbours in
-        // a narrow cell; a code is shown only where it fits.
-        if (QFontMetricsF(font, this).horizontalAdvance(cell.code) > r.width())
-            continue;
-        painter.setFont(font);
+        const QRectF r = cellOnScreen.adjusted(1, 1, -1, -1);
+        painter.setFont(codeFont(size));
         painter.setPen(cellFill(cell).lightness() <= 165 ? QColor(Qt::white) : darkCodeText);
         painter.drawText(r, Qt::AlignCenter, cell.code);
     }

@@ -47,6 +47,12 @@ public:
     // The title line as painted ("VISTA DE MONTAJE …").
     QString titleText() const;
 
+    // Pixel size of the code label of a cell whose bounds lie at
+    // `cellOnScreen` (device pixels), or 0 when no label is drawn: the size
+    // follows the cell's smaller side within 7..12 pixels, and a label is
+    // drawn only where it fits the cell.
+    static int codeLabelPixelSize(const QRectF &cellOnScreen, const QString &code);
+
     // Limits of the zoom factor; the buttons clamp to them, the wheel refuses
     // a step that would leave them.
     static constexpr double minimumZoom = 0.1;
