@@ -1,5 +1,6 @@
 # Two entry points for a fresh Debian machine:
-#   make run    installs what is missing, builds, and runs Tallero's main job
+#   make run    installs what is missing, builds, and opens Tallero's window; without a
+#               display (no DISPLAY or WAYLAND_DISPLAY) it runs the self-test on the example
 #   make test   installs what is missing, builds, and runs every test
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
@@ -19,7 +20,12 @@ build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
-	./$(BUILD_DIR)/tallero --self-test $(EXAMPLE)
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+		./$(BUILD_DIR)/tallero; \
+	else \
+		echo "No display: running the self-test on $(EXAMPLE)"; \
+		./$(BUILD_DIR)/tallero --self-test $(EXAMPLE); \
+	fi
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

@@ -3,24 +3,22 @@
 #include <QByteArray>
 #include <QtGlobal>
 
-#include <cstring>
-
 namespace tallero {
 
-void chooseBatchPlatform(int argc, char *argv[])
+void useBatchPlatform()
 {
-    bool batch = false;
-    for (int i = 1; i < argc && !batch; ++i) {
-        for (const char *flag : {selfTestFlag, pdfTestFlag, uiSnapshotFlag, cutSheetSnapshotFlag}) {
-            if (std::strcmp(argv[i], flag) == 0)
-                batch = true;
-        }
-    }
-    if (!batch || qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        return;
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+}
+
+bool displayConfigured()
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return true;
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    return true;
 #endif
 }
 

@@ -5,7 +5,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace tallero {
+
+// Verdict of the nesting check (plancheck.h, where its values are listed).
+enum class NestingFault;
 
 // Index order is the order of the start-corner choice in the window.
 enum class StartCorner { Automatic = 0, TopLeft = 1, TopRight = 2, BottomLeft = 3, BottomRight = 4 };
@@ -63,6 +68,14 @@ struct CuttingPlan
     double originX = 0.0;
     double originY = 0.0;
     QString startLabel;
+    // Recorded when the window adopts the plan, so that whatever shows or
+    // prints it later tells the truth about this plan, not about the
+    // window's choices at that later moment: the nesting check's verdict
+    // (absent until checked), and the orientation and start-corner index
+    // (StartCorner order) the plan was computed with.
+    std::optional<NestingFault> nestingVerdict;
+    bool vertical = false;
+    int startIndex = 0;
 };
 
 // Finishing step of an adopted plan: cell codes, piece codes, and the

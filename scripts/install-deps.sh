@@ -3,7 +3,7 @@
 # those that are missing. Uses sudo when not run as root.
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev libgeos-dev fonts-liberation poppler-utils xvfb)
+packages=(cmake g++ make qt6-base-dev libgeos-dev fonts-liberation poppler-utils xvfb xdotool)
 
 missing=()
 for package in "${packages[@]}"; do

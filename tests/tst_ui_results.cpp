@@ -1,0 +1,358 @@
+// The results panel: what applyPlan keeps with the plan, the summary text in
+// the three languages, and the dimension legend.
+
+#include "engineshapes.h"
+#include "testsupport.h"
+
+#include "engine/gridtiling.h"
+#include "engine/plancheck.h"
+#include "ui/localisation.h"
+#include "ui/mainwindow.h"
+#include "ui/messagebox.h"
+#include "ui/windowsnapshot.h"
+#include "views/nestingcanvas.h"
+
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTableWidget>
+#include <QTest>
+
+#include <memory>
+
+using namespace tallero;
+
+namespace {
+
+GridCell wholeCell(double x, double y, double w, double h)
+{
+    GridCell cell;
+    cell.shape = rectangleShape(x, y, w, h);
+    cell.whole = true;
+    return cell;
+}
+
+GridCell cutCell(int pieceIndex, double w, double h)
+{
+    GridCell cell;
+    cell.pieceIndex = pieceIndex;
+    cell.shape = rectangleShape(0, 0, w, h);
+    return cell;
+}
+
+// Whole sheets of 2.0 x 1.2 m over a 4.0 x 2.4 m outline: an exact fit.
+CuttingPlan wholeSheetsPlan(double cellWidth = 2.0)
+{
+    CuttingPlan plan;
+    plan.sheetWidth = 2.0;
+    plan.sheetHeight = 1.2;
+    for (int column = 0; column < 2; ++column) {
+        for (int row = 0; row < 2; ++row)
+            plan.cells.append(wholeCell(column * 2.0, row * 1.2, cellWidth, 1.2));
+    }
+    plan.wholeSheetCount = 4;
+    return plan;
+}
+
+// A plan with one cutting sheet holding the given pieces, as placed.
+CuttingPlan planWithPlacements(const QList<QRectF> &placed)
+{
+    CuttingPlan plan;
+    plan.sheetWidth = 2.0;
+    plan.sheetHeight = 1.2;
+    CuttingSheet sheet;
+    for (int i = 0; i < placed.size(); ++i) {
+        const QRectF &r = placed[i];
+        plan.cells.append(cutCell(i, r.width(), r.height()));
+        PiecePlacement placement;
+        placement.pieceIndex = i;
+        placement.shape = rectangleShape(r.x(), r.y(), r.width(), r.height());
+        sheet.placements.append(placement);
+        sheet.usedArea += placement.shape.area;
+    }
+    plan.sheets.append(sheet);
+    return plan;
+}
+
+QStringList summaryLines(const RodalixV69 &window)
+{
+    return window.findChild<QPlainTextEdit *>(QStringLiteral("report"))->toPlainText().split(QLatin1Char('\n'));
+}
+
+} // namespace
+
+class UiResultsTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<RodalixV69> makeWindow(const QString &language, double drawingWidth = 4.0,
+                                           double drawingHeight = 2.4)
+    {
+        QSettings(QStringLiteral("Tallero"), QStringLiteral("Tallero"))
+            .setValue(QStringLiteral("ui/language"), language);
+        auto window = std::make_unique<RodalixV69>();
+        Drawing drawing;
+        static_cast<Shape &>(drawing) = rectangleShape(0, 0, drawingWidth, drawingHeight);
+        window->showDrawing(drawing, QStringLiteral("work.dxf"));
+        return window;
+    }
+
+    static QComboBox *startCombo(RodalixV69 &window)
+    {
+        return window.findChild<QComboBox *>(QStringLiteral("start"));
+    }
+
+    static QRadioButton *verticalRadio(RodalixV69 &window)
+    {
+        return window.findChild<QRadioButton *>(QStringLiteral("vertical"));
+    }
+
+    static QTableWidget *legend(RodalixV69 &window)
+    {
+        return window.findChild<QTableWidget *>(QStringLiteral("legend"));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        testing::isolateUserState();
+        setMessageBoxHook([](const MessageBoxRequest &request) {
+            qWarning("unexpected message box: %s", qPrintable(request.text));
+            return QMessageBox::Ok;
+        });
+    }
+
+    void spanishSummaryOfWholeSheets()
+    {
+        const auto window = makeWindow(QStringLiteral("es"));
+        window->applyPlan(wholeSheetsPlan());
+        const QString expected = QStringLiteral(
+            "GEOMETRÍA DE LA OBRA:\n"
+            "• Caja delimitadora: 4.000 x 2.400 m\n"
+            "• Superficie real del contorno: 9.600 m²\n"
+            "\n"
+            "CONFIGURACIÓN DE PLANCHA:\n"
+            "• Orientación: HORIZONTAL (0°)\n"
+            "• Medida: 2.000 x 1.200 m\n"
+            "• Inicio de colocación: Automático (automático)\n"
+            "\n"
+            "PLAN DE CORTE POR PLANCHAS:\n"
+            "• Planchas limpias (Enteras): 4 uds.\n"
+            "• Planchas para recortar: 0 uds.\n"
+            "• TOTAL COMPRA REAL: 4 planchas\n"
+            "• Aprovechamiento total: 100.0%\n"
+            "• Desperdicio total: 0.0% (0.000 m²)\n"
+            "\n"
+            "GUÍA DE COLORES:\n"
+            "• Azul: Planchas enteras listas para usar.\n"
+            "• Los demás colores agrupan piezas de cada plancha de corte.");
+        QCOMPARE(window->findChild<QPlainTextEdit *>(QStringLiteral("report"))->toPlainText(), expected);
+    }
+
+    void summaryLinesByLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("plan");   // 0 whole sheets, 1 empty, 2 vertical with a corner chosen
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("en whole: cutting sheets") << "en" << 0 << 11 << "• Cutting sheets: 0 units";
+        QTest::newRow("de whole: total") << "de" << 0 << 12 << "• GESAMTEINKAUF: 4 Platten";
+        QTest::newRow("de whole: last line") << "de" << 0 << 18
+                                             << "• Andere Farben gruppieren die Teile jeder Zuschnittplatte.";
+        QTest::newRow("es empty: efficiency") << "es" << 1 << 13 << "• Aprovechamiento total: 0.0%";
+        QTest::newRow("en empty: waste") << "en" << 1 << 14 << "• Overall waste: 100.0% (0.000 m²)";
+        QTest::newRow("de empty: total") << "de" << 1 << 12 << "• GESAMTEINKAUF: 0 Platten";
+        QTest::newRow("en vertical: orientation") << "en" << 2 << 5 << "• Orientation: VERTICAL (90°)";
+        QTest::newRow("en vertical: size") << "en" << 2 << 6 << "• Size: 2.400 x 1.200 m";
+        QTest::newRow("es corner") << "es" << 2 << 7 << "• Inicio de colocación: Inferior derecha (seleccionado)";
+        QTest::newRow("de corner") << "de" << 2 << 7 << "• Platzierungsstart: Unten rechts (ausgewählt)";
+    }
+
+    void summaryLinesByLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(int, plan);
+        QFETCH(int, line);
+        QFETCH(QString, expected);
+        const auto window = makeWindow(language);
+        CuttingPlan computed;
+        if (plan == 0)
+            computed = wholeSheetsPlan();
+        if (plan == 2) {
+            // Fields of 1.2 x 2.4 turned 90°: the engine works with 2.4 x 1.2.
+            verticalRadio(*window)->setChecked(true);
+            startCombo(*window)->setCurrentIndex(4);
+            computed.sheetWidth = 2.4;
+            computed.sheetHeight = 1.2;
+        }
+        window->applyPlan(computed);
+        const QStringList lines = summaryLines(*window);
+        QCOMPARE(lines.size(), 19);
+        QCOMPARE(lines.at(line), expected);
+    }
+
+    void wasteNeverReadsNegative()
+    {
+        // Cells a hair larger than the sheet: covered area above the
+        // purchased one by rounding, which must not print "-0.0".
+        const auto window = makeWindow(QStringLiteral("en"));
+        window->applyPlan(wholeSheetsPlan(2.0000001));
+        const QStringList lines = summaryLines(*window);
+        QCOMPARE(lines.at(13), QStringLiteral("• Overall efficiency: 100.0%"));
+        QCOMPARE(lines.at(14), QStringLiteral("• Overall waste: 0.0% (0.000 m²)"));
+    }
+
+    void summaryDescribesThePlanAsComputed()
+    {
+        const auto window = makeWindow(QStringLiteral("en"));
+        window->applyPlan(wholeSheetsPlan());
+        const QString before = summaryLines(*window).join(QLatin1Char('\n'));
+        verticalRadio(*window)->setChecked(true);
+        startCombo(*window)->setCurrentIndex(2);
+        QCOMPARE(summaryLines(*window).join(QLatin1Char('\n')), before);
+    }
+
+    void applyPlanRecordsTheChoicesItWasComputedWith_data()
+    {
+        QTest::addColumn<bool>("vertical");
+        QTest::addColumn<int>("startIndex");
+        QTest::addColumn<QString>("startLabel");
+        QTest::newRow("horizontal automatic") << false << 0 << "Automatic";
+        QTest::newRow("vertical top right") << true << 2 << "Top right";
+        QTest::newRow("horizontal bottom left") << false << 3 << "Bottom left";
+    }
+
+    void applyPlanRecordsTheChoicesItWasComputedWith()
+    {
+        QFETCH(bool, vertical);
+        QFETCH(int, startIndex);
+        QFETCH(QString, startLabel);
+        const auto window = makeWindow(QStringLiteral("en"));
+        verticalRadio(*window)->setChecked(vertical);
+        startCombo(*window)->setCurrentIndex(startIndex);
+        window->applyPlan(wholeSheetsPlan());
+        // Later changes of the fields do not rewrite the adopted plan.
+        verticalRadio(*window)->setChecked(!vertical);
+        startCombo(*window)->setCurrentIndex(1);
+        const CuttingPlan &plan = *window->currentPlan();
+        QCOMPARE(plan.vertical, vertical);
+        QCOMPARE(plan.startIndex, startIndex);
+        QCOMPARE(plan.startLabel, startLabel);
+        QVERIFY(window->layoutCanvas()->plan.has_value());
+        QCOMPARE(window->layoutCanvas()->plan->startIndex, startIndex);
+    }
+
+    void applyPlanKeepsTheNestingVerdict_data()
+    {
+        QTest::addColumn<QList<QRectF>>("placed");
+        QTest::addColumn<int>("verdict");
+        QTest::newRow("side by side") << QList<QRectF>{{0, 0, 1, 1}, {1, 0, 1, 1}} << int(NestingFault::None);
+        QTest::newRow("overlapping") << QList<QRectF>{{0, 0, 1, 1}, {0.5, 0, 1, 1}}
+                                     << int(NestingFault::PiecesOverlap);
+        QTest::newRow("past the edge") << QList<QRectF>{{1.5, 0, 1, 1}} << int(NestingFault::PieceOutsideSheet);
+    }
+
+    void applyPlanKeepsTheNestingVerdict()
+    {
+        QFETCH(QList<QRectF>, placed);
+        QFETCH(int, verdict);
+        const auto window = makeWindow(QStringLiteral("es"));
+        window->applyPlan(planWithPlacements(placed));
+        QVERIFY(window->currentPlan()->nestingVerdict.has_value());
+        QCOMPARE(int(*window->currentPlan()->nestingVerdict), verdict);
+    }
+
+    void computedPlanIsAdoptedWhole()
+    {
+        const auto window = makeWindow(QStringLiteral("es"), 6.6, 4.5);
+        window->applyPlan(computeCuttingPlan(testing::roomWithCurvedWall(), 2.0, 1.2, 0.0, false, false));
+        const CuttingPlan &plan = *window->currentPlan();
+        QCOMPARE(int(*plan.nestingVerdict), int(NestingFault::None));
+        for (const GridCell &cell : plan.cells)
+            QVERIFY(!cell.code.isEmpty());
+        QCOMPARE(plan.startLabel, QStringLiteral("Automático"));
+        int legendCount = 0;
+        for (int row = 0; row < legend(*window)->rowCount(); ++row)
+            legendCount += legend(*window)->item(row, 2)->text().toInt();
+        QCOMPARE(legendCount, plan.cells.size());
+    }
+
+    void legendGroupsAndOrdersCodes()
+    {
+        // Twelve distinct cut sizes, listed so that lexical order would put
+        // R10 before R2; two cells share the first size; two whole sheets.
+        CuttingPlan plan;
+        plan.sheetWidth = 2.0;
+        plan.sheetHeight = 1.2;
+        int piece = 0;
+        plan.cells.append(cutCell(piece++, 0.6, 1.25));
+        for (int i = 1; i < 12; ++i)
+            plan.cells.append(cutCell(piece++, 0.1 * i, 0.5));
+        plan.cells.insert(3, wholeCell(0, 0, 2.0, 1.2));
+        plan.cells.append(cutCell(piece++, 0.6, 1.25));
+        plan.cells.append(wholeCell(2, 0, 2.0, 1.2));
+        plan.wholeSheetCount = 2;
+
+        const auto window = makeWindow(QStringLiteral("es"));
+        window->applyPlan(plan);
+        window->refreshLegend();   // rebuilt: no duplicates
+        QTableWidget *table = legend(*window);
+        QCOMPARE(table->rowCount(), 13);
+        QStringList codes;
+        for (int row = 0; row < table->rowCount(); ++row)
+            codes << table->item(row, 0)->text();
+        QStringList expected{QStringLiteral("E")};
+        for (int i = 1; i <= 12; ++i)
+            expected << QStringLiteral("R%1").arg(i);
+        QCOMPARE(codes, expected);
+        QCOMPARE(table->item(0, 1)->text(), QStringLiteral("2.000 x 1.200 m"));
+        QCOMPARE(table->item(0, 2)->text(), QStringLiteral("2"));
+        QCOMPARE(table->item(1, 1)->text(), QStringLiteral("0.600 x 1.250 m"));
+        QCOMPARE(table->item(1, 2)->text(), QStringLiteral("2"));
+        QCOMPARE(table->item(12, 1)->text(), QStringLiteral("1.100 x 0.500 m"));
+        QCOMPARE(table->item(12, 2)->text(), QStringLiteral("1"));
+    }
+
+    void legendWithoutWholeSheetsStartsAtR1()
+    {
+        const auto window = makeWindow(QStringLiteral("en"));
+        window->applyPlan(planWithPlacements({{0, 0, 1, 1}, {1, 0, 0.5, 1}}));
+        QTableWidget *table = legend(*window);
+        QCOMPARE(table->rowCount(), 2);
+        QCOMPARE(table->item(0, 0)->text(), QStringLiteral("R1"));
+        QVERIFY(table->verticalScrollBar()->styleSheet().contains(QStringLiteral("#64748b")));
+    }
+
+    void legendWithoutPlanStaysEmpty()
+    {
+        const auto window = makeWindow(QStringLiteral("en"));
+        window->refreshLegend();
+        QCOMPARE(legend(*window)->rowCount(), 0);
+        QVERIFY(legend(*window)->verticalScrollBar()->styleSheet().contains(QStringLiteral("width:7px")));
+    }
+
+    // Not a check: with TALLERO_SNAPSHOT_DIR set, writes pictures of the
+    // window with a computed plan in both themes, to be looked at.
+    void writePlanSnapshotsWhenAsked()
+    {
+        const QString folder = qEnvironmentVariable("TALLERO_SNAPSHOT_DIR");
+        if (folder.isEmpty())
+            QSKIP("TALLERO_SNAPSHOT_DIR not set");
+        for (const bool dark : {true, false}) {
+            QSettings(QStringLiteral("Tallero"), QStringLiteral("Tallero")).setValue(QStringLiteral("theme/dark"), dark);
+            const auto window = makeWindow(QStringLiteral("es"));
+            Drawing drawing;
+            static_cast<Shape &>(drawing) = testing::roomWithCurvedWall();
+            window->showDrawing(drawing, QStringLiteral("/proyectos/sala-muro-curvo.dxf"));
+            window->applyPlan(computeCuttingPlan(drawing, 1.0, 0.8, 0.0, false, false));
+            QVERIFY(saveWidgetSnapshot(*window, folder + (dark ? QStringLiteral("/plan-dark.png")
+                                                               : QStringLiteral("/plan-light.png"))));
+        }
+    }
+};
+
+QTEST_MAIN(UiResultsTest)
+#include "tst_ui_results.moc"

@@ -1,0 +1,37 @@
+#include "ui/messagebox.h"
+
+#include <QAbstractButton>
+
+namespace tallero {
+
+namespace {
+
+MessageBoxHook &installedHook()
+{
+    static MessageBoxHook hook;
+    return hook;
+}
+
+} // namespace
+
+void setMessageBoxHook(MessageBoxHook hook)
+{
+    installedHook() = std::move(hook);
+}
+
+QMessageBox::StandardButton showMessageBox(QWidget *parent, const MessageBoxRequest &request)
+{
+    if (const MessageBoxHook &hook = installedHook())
+        return hook(request);
+
+    QMessageBox box(request.icon, request.title, request.text, request.buttons, parent);
+    if (request.defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(request.defaultButton);
+    for (const auto &[button, text] : request.buttonTexts) {
+        if (QAbstractButton *shown = box.button(button))
+            shown->setText(text);
+    }
+    return QMessageBox::StandardButton(box.exec());
+}
+
+} // namespace tallero
