@@ -133,8 +133,13 @@ int runBatchMode(int &argc, char **argv, const QStringList &arguments, const tal
 
 int runWindowMode(int &argc, char **argv, const tallero::StartRequest &request)
 {
+    if (!request.unknownOptions.isEmpty())
+        tallero::loadLanguageSetting();
     for (const QString &option : request.unknownOptions)
-        printLine(stderr, QStringLiteral("Tallero: unknown option %1 ignored (see --help).").arg(option));
+        printLine(stderr, tallero::chooseText(QStringLiteral("Tallero: opción desconocida %1, ignorada (véase --help)."),
+                                              QStringLiteral("Tallero: unknown option %1 ignored (see --help)."),
+                                              QStringLiteral("Tallero: unbekannte Option %1 ignoriert (siehe --help)."))
+                              .arg(option));
     if (!tallero::displayConfigured()) {
         printLine(stderr, noWindowLine(NoWindowReason::NoDisplaySet));
         return 1;

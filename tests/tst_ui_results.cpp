@@ -212,6 +212,7 @@ private slots:
         const QString before = summaryLines(*window).join(QLatin1Char('\n'));
         verticalRadio(*window)->setChecked(true);
         startCombo(*window)->setCurrentIndex(2);
+        window->updateSummary();
         QCOMPARE(summaryLines(*window).join(QLatin1Char('\n')), before);
     }
 

@@ -142,16 +142,18 @@ void RodalixV69::updateSummary()
     // an exact fit never reads as a negative waste.
     const double efficiency = std::clamp(overallEfficiency(current), 0.0, 100.0);
 
-    const QString orientation = verticalRadio->isChecked() ? QStringLiteral("VERTICAL (90°)")
-                                                           : QStringLiteral("HORIZONTAL (0°)");
-    const QString startKind = startCombo->currentIndex() == 0
+    // Orientation and start as the plan was computed, whatever the fields
+    // say now.
+    const QString orientation = current.vertical ? QStringLiteral("VERTICAL (90°)")
+                                                 : QStringLiteral("HORIZONTAL (0°)");
+    const QString startKind = current.startIndex == 0
         ? chooseText(QStringLiteral("automático"), QStringLiteral("automatic"), QStringLiteral("automatisch"))
         : chooseText(QStringLiteral("seleccionado"), QStringLiteral("selected"), QStringLiteral("ausgewählt"));
 
     const QString text = summaryTemplate()
                              .arg(fixed(drawing.bounds.width(), 3), fixed(drawing.bounds.height(), 3),
                                   fixed(drawing.area, 3), orientation, fixed(current.sheetWidth, 3),
-                                  fixed(current.sheetHeight, 3), startCornerName(), startKind)
+                                  fixed(current.sheetHeight, 3), current.startLabel, startKind)
                              .arg(current.wholeSheetCount)
                              .arg(cuttingSheetCount(current))
                              .arg(purchased)
