@@ -6,6 +6,7 @@
 #include "ui/localisation.h"
 #include "ui/mainwindow.h"
 #include "ui/messagebox.h"
+#include "ui/windowedstart.h"
 #include "views/nestingcanvas.h"
 
 #include <QAction>
@@ -94,6 +95,8 @@ private slots:
                  qPrintable(settingsFile));
         QVERIFY(settingsFile.startsWith(qEnvironmentVariable("HOME")));
         QVERIFY(QStandardPaths::isTestModeEnabled());
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QVERIFY2(!documents.startsWith(realHome + QLatin1Char('/')), qPrintable(documents));
     }
 
     void panelTexts_data()
@@ -423,6 +426,32 @@ private slots:
         QVERIFY(qFuzzyCompare(window->layoutCanvas()->zoom, 1.2));
         QTest::keyClick(field, Qt::Key_0, Qt::ControlModifier);
         QVERIFY(qFuzzyCompare(window->layoutCanvas()->zoom, 1.0));
+        // The theme key works from the same field.
+        QSignalSpy themeSwitched(window->findChild<QAction *>(QStringLiteral("themeAction")), &QAction::triggered);
+        QTest::keyClick(field, Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(themeSwitched.count(), 1);
+        QVERIFY(!window->isDarkTheme());
+    }
+
+    void windowFitsTheScreen_data()
+    {
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QSize>("expected");
+        QTest::newRow("laptop") << QRect(0, 0, 1366, 768) << QSize(1366, 768);
+        QTest::newRow("laptop with a panel") << QRect(0, 27, 1366, 741) << QSize(1366, 741);
+        QTest::newRow("narrow only") << QRect(0, 0, 1280, 1024) << QSize(1280, 880);
+        QTest::newRow("large screen") << QRect(0, 0, 1920, 1080) << QSize(1450, 880);
+    }
+
+    void windowFitsTheScreen()
+    {
+        QFETCH(QRect, available);
+        QFETCH(QSize, expected);
+        const auto window = makeWindow();
+        tallero::fitWindowToScreen(*window, available);
+        QCOMPARE(window->size(), expected);
+        if (expected != QSize(1450, 880))
+            QCOMPARE(window->pos(), available.topLeft());
     }
 
     void titleNamesTheDrawingAndMarksChanges()

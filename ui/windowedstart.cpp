@@ -10,22 +10,26 @@
 
 namespace tallero {
 
+void fitWindowToScreen(QWidget &window, const QRect &available)
+{
+    // The frame is known only once a shown window has been decorated; before
+    // that frameGeometry() equals geometry() and the frame counts as nothing.
+    const QRect frame = window.frameGeometry();
+    const int frameWidth = frame.width() - window.width();
+    const int frameHeight = frame.height() - window.height();
+    if (window.width() + frameWidth <= available.width() && window.height() + frameHeight <= available.height())
+        return;
+    window.resize(std::min(window.width(), available.width() - frameWidth),
+                  std::min(window.height(), available.height() - frameHeight));
+    window.move(available.topLeft());
+}
+
 int runWindowed()
 {
     QApplication::setFont(QFont(QStringLiteral("Arial"), 10));
     RodalixV69 window;
-    // A 1366 × 768 laptop has less room than the window's own size: keep
-    // the whole window, title bar and status bar included, on the screen.
-    if (const QScreen *screen = window.screen()) {
-        const QRect available = screen->availableGeometry();
-        if (available.width() < window.width() || available.height() < window.height()) {
-            const QRect frame = window.frameGeometry();
-            const QSize decoration(frame.width() - window.width(), frame.height() - window.height());
-            window.resize(std::min(window.width(), available.width() - decoration.width()),
-                          std::min(window.height(), available.height() - decoration.height()));
-            window.move(available.topLeft());
-        }
-    }
+    if (const QScreen *screen = window.screen())
+        fitWindowToScreen(window, screen->availableGeometry());
     window.show();
     return QApplication::exec();
 }
