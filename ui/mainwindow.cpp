@@ -25,6 +25,18 @@ namespace {
 // left by an old version cannot linger in the store.
 const QString obsoleteSheetKey = QStringLiteral("sheet");
 
+// The theme gives every push button and menu entry the same text colour,
+// enabled or not. Commands not wired yet are disabled, and must look it.
+QString disabledCommandsStyle(bool dark)
+{
+    return dark ? QStringLiteral("QPushButton:disabled,QPushButton#optimize:disabled{color:#94a3b8;}"
+                                 "QPushButton#optimize:disabled{background:#065f46;}"
+                                 "QMenu::item:disabled{color:#64748b;}")
+                : QStringLiteral("QPushButton:disabled,QPushButton#optimize:disabled{color:#9ca3af;}"
+                                 "QPushButton#optimize:disabled{background:#a7f3d0;}"
+                                 "QMenu::item:disabled{color:#9ca3af;}");
+}
+
 } // namespace
 
 RodalixV69::RodalixV69()
@@ -86,7 +98,7 @@ void RodalixV69::applyTheme()
         themeAction->setText(uiText(QStringLiteral("Usar modo oscuro"), QStringLiteral("Use dark mode")));
     // Checked while the light theme is in force.
     themeAction->setChecked(!darkTheme);
-    setStyleSheet(themeStyleSheet(darkTheme));
+    setStyleSheet(themeStyleSheet(darkTheme) + disabledCommandsStyle(darkTheme));
     canvas->update();
 }
 
