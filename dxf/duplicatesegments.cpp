@@ -4,6 +4,8 @@
 
 #include <QHash>
 
+#include <vector>
+
 namespace tallero {
 
 namespace {
@@ -39,14 +41,21 @@ QList<Segment> withoutDuplicateSegments(const QList<Segment> &segments)
 {
     QList<Segment> kept;
     kept.reserve(segments.size());
-    QHash<Key, QList<qsizetype>> filed;
+    // Each key leads to the last kept segment filed under it, and each kept
+    // segment to the one filed before it under the same key (-1 ends).
+    QHash<Key, qsizetype> lastFiled;
+    lastFiled.reserve(segments.size());
+    std::vector<qsizetype> previousFiled;
+    previousFiled.reserve(size_t(segments.size()));
     const auto repeatsKept = [&](const Segment &segment) {
-        for (const ToleranceCell &a : toleranceCellsNear(segment.start)) {
-            for (const ToleranceCell &b : toleranceCellsNear(segment.end)) {
-                const auto found = filed.constFind(keyOf(a, b));
-                if (found == filed.cend())
+        const ToleranceCellsNear nearStart = toleranceCellsNear(segment.start);
+        const ToleranceCellsNear nearEnd = toleranceCellsNear(segment.end);
+        for (const ToleranceCell &a : nearStart) {
+            for (const ToleranceCell &b : nearEnd) {
+                const auto found = lastFiled.constFind(keyOf(a, b));
+                if (found == lastFiled.cend())
                     continue;
-                for (qsizetype k : *found) {
+                for (qsizetype k = *found; k >= 0; k = previousFiled[size_t(k)]) {
                     if (duplicates(segment, kept[k]))
                         return true;
                 }
@@ -57,7 +66,10 @@ QList<Segment> withoutDuplicateSegments(const QList<Segment> &segments)
     for (const Segment &segment : segments) {
         if (repeatsKept(segment))
             continue;
-        filed[keyOf(toleranceCellOf(segment.start), toleranceCellOf(segment.end))].append(kept.size());
+        const Key key = keyOf(toleranceCellOf(segment.start), toleranceCellOf(segment.end));
+        const auto found = lastFiled.constFind(key);
+        previousFiled.push_back(found == lastFiled.cend() ? -1 : *found);
+        lastFiled.insert(key, kept.size());
         kept.append(segment);
     }
     return kept;

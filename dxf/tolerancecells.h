@@ -3,7 +3,6 @@
 #include "dxf/jointolerance.h"
 #include "geometry/clampedinteger.h"
 
-#include <QList>
 #include <QPointF>
 #include <QtGlobal>
 
@@ -12,9 +11,11 @@
 
 namespace tallero {
 
-// Square cells twice the join tolerance wide: every point within the
-// tolerance of a point lies in one of at most two cells along each axis, so
-// finding near points means looking in at most four cells.
+// Square cells sixteen times the join tolerance wide: every point within
+// the tolerance of a point lies in the point's own cell or, near a cell's
+// edge, in one neighbour along each axis, so finding near points mostly
+// means looking in one cell. Larger cells would gather more points that are
+// not near; smaller ones would make every query look in four.
 struct ToleranceCell
 {
     qint64 x = 0;
@@ -23,7 +24,7 @@ struct ToleranceCell
     auto operator<=>(const ToleranceCell &) const = default;
 };
 
-inline constexpr double toleranceCellSize = 2.0 * joinTolerance;
+inline constexpr double toleranceCellSize = 16.0 * joinTolerance;
 
 // Far beyond any real drawing the outermost cells take every point (and NaN
 // the lowest), which keeps cell numbers integral; distances are still
@@ -39,17 +40,30 @@ inline ToleranceCell toleranceCellOf(QPointF point)
     return {toleranceCellCoordinate(point.x()), toleranceCellCoordinate(point.y())};
 }
 
-// The cells that may hold a point within the tolerance of `point`.
-inline QList<ToleranceCell> toleranceCellsNear(QPointF point)
+// The cells that may hold a point within the tolerance of `point`: one to
+// four (nine if rounding ever widened the span by a cell), in a fixed array
+// so that asking costs no allocation.
+struct ToleranceCellsNear
+{
+    ToleranceCell cells[9];
+    int count = 0;
+
+    const ToleranceCell *begin() const { return cells; }
+    const ToleranceCell *end() const { return cells + count; }
+};
+
+inline ToleranceCellsNear toleranceCellsNear(QPointF point)
 {
     const ToleranceCell low = toleranceCellOf(point - QPointF(joinTolerance, joinTolerance));
     const ToleranceCell high = toleranceCellOf(point + QPointF(joinTolerance, joinTolerance));
-    QList<ToleranceCell> cells;
-    for (qint64 x = low.x; x <= high.x; ++x) {
-        for (qint64 y = low.y; y <= high.y; ++y)
-            cells.append({x, y});
+    ToleranceCellsNear near;
+    // A span of twice the tolerance reaches at most one neighbour per axis;
+    // the bound holds even if rounding made it reach a second.
+    for (qint64 x = low.x; x <= high.x && x <= low.x + 2; ++x) {
+        for (qint64 y = low.y; y <= high.y && y <= low.y + 2; ++y)
+            near.cells[near.count++] = {x, y};
     }
-    return cells;
+    return near;
 }
 
 } // namespace tallero
