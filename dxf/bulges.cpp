@@ -1,5 +1,7 @@
 #include "dxf/bulges.h"
 
+#include "geometry/clampedinteger.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -24,7 +26,7 @@ void appendArcInterior(QPolygonF &points, QPointF a, QPointF b, double bulge)
                          (a.y() + b.y()) / 2.0 + offset * dx / chord);
     const double start = std::atan2(a.y() - centre.y(), a.x() - centre.x());
     // Clamped as a double: a nearly straight bulge has an enormous radius.
-    const int steps = int(std::clamp(std::ceil(std::abs(angle) * radius / chordStep), 3.0, 180.0));
+    const int steps = clampedInt(std::ceil(std::abs(angle) * radius / chordStep), 3, 180);
     for (int j = 1; j < steps; ++j) {
         const double t = start + j * angle / steps;
         points.append(centre + radius * QPointF(std::cos(t), std::sin(t)));

@@ -1,5 +1,7 @@
 #include "dxf/curvepoints.h"
 
+#include "geometry/clampedinteger.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -31,7 +33,7 @@ QPolygonF arcPoints(QPointF centre, double radius, double startDegrees, double e
     const double sweep = std::min(endDegrees - startDegrees, 360.0);
     // A start more than a turn past the end still leaves a negative sweep;
     // it gets the minimum count like any short arc.
-    const int steps = int(std::max(12.0, std::trunc(sweep * 0.25)));
+    const int steps = clampedInt(std::trunc(sweep * 0.25), 12, 360);
     return sweepPoints(centre, radius, startDegrees, sweep, steps);
 }
 
@@ -50,7 +52,7 @@ EllipsePoints ellipsePoints(QPointF centre, QPointF major, double ratio, double 
     const double span = end - start;
     const double majorLength = std::hypot(major.x(), major.y());
     const double largerRadius = std::max(majorLength, ratio * majorLength);
-    const int steps = int(std::clamp(std::ceil(std::abs(span) * largerRadius / 0.005), 12.0, 360.0));
+    const int steps = clampedInt(std::ceil(std::abs(span) * largerRadius / 0.005), 12, 360);
     const QPointF minor = ratio * QPointF(-major.y(), major.x());
     EllipsePoints result;
     result.points.reserve(steps + 1);

@@ -12,6 +12,13 @@ inline constexpr QStringView dxfNoDimensionsMessage = u"El DXF no tiene dimensio
 inline constexpr QStringView dxfInvalidOutlineMessage =
     u"El contorno cerrado del DXF no se pudo convertir a una geometría válida.";
 
+// A closed contour (the outline or a hole) that crosses or touches itself:
+// a bow-tie, a figure eight. Its area would mean nothing, so the drawing is
+// refused. %1 and %2 are the place the geometry engine found, in metres with
+// three decimals, in the drawing's coordinates.
+inline constexpr QStringView dxfSelfIntersectingContourMessage =
+    u"Un contorno cerrado del DXF se cruza consigo mismo cerca de x = %1 m, y = %2 m.";
+
 // A coordinate, bulge, radius, angle, ratio or parameter that is not finite or
 // lies beyond dxfMaxMagnitude.
 inline constexpr QStringView dxfInvalidNumbersMessage =

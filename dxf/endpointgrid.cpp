@@ -1,6 +1,7 @@
 #include "dxf/endpointgrid.h"
 
 #include "dxf/jointolerance.h"
+#include "geometry/clampedinteger.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,7 +20,7 @@ constexpr double reach = 1.5 * joinTolerance;
 // keeps cell numbers integral; distances are still checked exactly.
 qint64 cellCoordinate(double value)
 {
-    return qint64(std::clamp(std::floor(value / cellSize), -1e18, 1e18));
+    return clampedInteger<qint64>(std::floor(value / cellSize), qint64(-1e18), qint64(1e18));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "dxf/outlinecontainment.h"
 
+#include "geometry/clampedinteger.h"
+
 #include <QtGlobal>
 
 #include <algorithm>
@@ -48,7 +50,14 @@ OutlineContainment::OutlineContainment(const QPolygonF &ring)
     int bands = int(std::clamp(std::sqrt(double(m_edges.size())), 1.0, 65536.0));
     for (;;) {
         m_bandCount = bands;
-        m_bandHeight = span > 0.0 ? span / bands : 1.0;
+        m_bandHeight = span / bands;
+        // A span too small to divide (heights a few denormals apart) or not
+        // finite gets one band: every later division is then by 1.
+        if (!(m_bandHeight > 0.0) || !std::isfinite(m_bandHeight)) {
+            m_bandCount = bands = 1;
+            m_bandHeight = 1.0;
+            break;
+        }
         double entries = 0.0;
         for (const Edge &edge : m_edges)
             entries += bandOf(edge.y2) - bandOf(edge.y1) + 1;
@@ -68,7 +77,7 @@ int OutlineContainment::bandOf(double y) const
     // Monotonic in y, so an edge from y1 to y2 lies in every band between
     // theirs, and a point's band holds every edge that reaches its height.
     const double band = std::floor((y - m_minY) / m_bandHeight);
-    return int(std::clamp(band, 0.0, double(m_bandCount - 1)));
+    return clampedInt(band, 0, m_bandCount - 1);
 }
 
 bool OutlineContainment::containsPoint(const QPointF &point)

@@ -25,4 +25,10 @@ inline constexpr char invalidOutline[] = "El contorno del plano está vacío o n
 inline constexpr char gridTooLarge[] =
     "La cuadrícula de planchas es demasiado grande para el contorno: revisa las medidas de la plancha.";
 
+// The geometry engine failed on an operation the plan depends on (a clip, an
+// overlap test, a union, a measure). Going on would give a plan with pieces
+// missing or overlapping, so the plan is abandoned instead.
+inline constexpr char geometryOperationFailed[] =
+    "El motor geométrico falló en una operación del plan; el plan no se puede calcular.";
+
 } // namespace tallero::engineerrors

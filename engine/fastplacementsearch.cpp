@@ -1,6 +1,7 @@
 #include "engine/placementsearch.h"
 
 #include "engine/placementcandidates.h"
+#include "engine/requiredresult.h"
 #include "engine/searchfacts.h"
 #include "engine/shapetransform.h"
 #include "geometry/shapeops.h"
@@ -152,13 +153,14 @@ QList<Candidate> collectCandidates(const QList<PieceOrientation> &orientations,
             candidateOffsets(orientation, sheet.width, sheet.height, cuttingSheet,
                              sheet.references);
         counts.candidates += int(offsets.size());
-        // Offsets are multiples of 1e-9, so their nanometre counts identify
-        // them exactly as their nine-decimal texts do.
-        QSet<QPair<qint64, qint64>> seen;
+        // Offsets are multiples of 1e-9 within the sheet, so the doubles
+        // themselves identify them as their nine-decimal texts do (adding
+        // 0.0 folds a negative zero onto zero); no conversion to an integer
+        // count can overflow.
+        QSet<QPair<double, double>> seen;
         for (int position = 0; position < offsets.size(); ++position) {
             const QPointF &offset = offsets[position];
-            const QPair<qint64, qint64> key(std::llround(offset.x() * 1e9),
-                                            std::llround(offset.y() * 1e9));
+            const QPair<double, double> key(offset.x() + 0.0, offset.y() + 0.0);
             if (seen.contains(key))
                 continue;
             seen.insert(key);
@@ -203,14 +205,14 @@ public:
         if (scoring.occupiedNonEmpty) {
             if (overlapsOccupied())
                 return std::nullopt;
-            united = shapeFromGeometry(own(GEOSUnion_r(
+            united = requiredResult(shapeFromResult(GEOSUnion_r(
                 geometryContext(), scoring.occupied.geometry.get(), m_geometry.get())));
         } else {
             // The placed shape itself: the bounds of its path, the engine's
             // area of its geometry.
             united.geometry = m_geometry;
             united.bounds = m_bounds;
-            united.area = geometryArea(m_geometry.get());
+            united.area = requiredResult(geometryArea(m_geometry.get()));
         }
 
         const ContactShortcuts shortcuts{
@@ -291,7 +293,8 @@ private:
             if (GEOSPreparedIntersects_r(geometryContext(), prepared, m_geometry.get()) == 0)
                 return false;
         }
-        return isNonEmpty(shapeFromGeometry(own(GEOSIntersection_r(
+        // A failed intersection is an error, not a free position.
+        return isNonEmpty(requiredResult(shapeFromResult(GEOSIntersection_r(
             geometryContext(), m_geometry.get(), m_sheet.scoring.occupied.geometry.get()))));
     }
 

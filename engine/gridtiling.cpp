@@ -2,6 +2,9 @@
 
 #include "engine/engineerrors.h"
 #include "engine/nesting.h"
+#include "engine/requiredresult.h"
+#include "engine/shapetransform.h"
+#include "engine/surveyorigin.h"
 
 #include <cmath>
 #include <memory>
@@ -88,13 +91,12 @@ private:
     throw std::runtime_error(engineerrors::gridTooLarge);
 }
 
-} // namespace
 
-CuttingPlan computeCuttingPlan(const Shape &outline, double w, double h, double g, bool right,
-                               bool top, PlacementSearchMode mode)
+// The plan of an outline whose coordinates are small; computeCuttingPlan
+// moves a far drawing near the origin first.
+CuttingPlan tileOutline(const Shape &outline, double w, double h, double g, bool right, bool top,
+                        PlacementSearchMode mode)
 {
-    checkInputs(outline, w, h, g);
-
     CuttingPlan plan;
     plan.sheetWidth = w;
     plan.sheetHeight = h;
@@ -114,7 +116,8 @@ CuttingPlan computeCuttingPlan(const Shape &outline, double w, double h, double 
     // steps back from there, so the first column may start left of the outline.
     const double backX = right ? stepsBack(rightEdge - left, w, stepX) : 0.0;
     const double backY = top ? stepsBack(topEdge - bottom, h, stepY) : 0.0;
-    if (backX > maximumGridPositions || backY > maximumGridPositions)
+    // Written so that NaN is refused too, before either becomes an int.
+    if (!(backX <= maximumGridPositions) || !(backY <= maximumGridPositions))
         refuseGrid();
     plan.originX = right ? rightEdge - w - int(backX) * stepX : left;
     plan.originY = top ? topEdge - h - int(backY) * stepY : bottom;
@@ -152,8 +155,8 @@ CuttingPlan computeCuttingPlan(const Shape &outline, double w, double h, double 
                 continue;
             const Shape clipped = preparedOutline.holdsCell(cellRectangle)
                 ? cellRectangle
-                : shapeFromGeometry(own(GEOSIntersection_r(geometryContext(), outline.geometry.get(),
-                                                           cellRectangle.geometry.get())));
+                : requiredResult(shapeFromResult(GEOSIntersection_r(
+                    geometryContext(), outline.geometry.get(), cellRectangle.geometry.get())));
             if (!isNonEmpty(clipped))
                 continue;
             GridCell cell;
@@ -172,6 +175,31 @@ CuttingPlan computeCuttingPlan(const Shape &outline, double w, double h, double 
     }
 
     plan.sheets = nestCutPieces(cutPieces, w, h, mode);
+    return plan;
+}
+
+} // namespace
+
+CuttingPlan computeCuttingPlan(const Shape &outline, double w, double h, double g, bool right,
+                               bool top, PlacementSearchMode mode)
+{
+    checkInputs(outline, w, h, g);
+    const QPointF origin = planningOrigin(outline.bounds);
+    if (origin.isNull())
+        return tileOutline(outline, w, h, g, right, top, mode);
+
+    // A far drawing is planned as if it lay near the origin, and its grid
+    // is moved back into the drawing's own coordinates; the placements on
+    // the cutting sheets are in sheet coordinates and stay as they are.
+    const Shape local =
+        transformShape(outline, QTransform::fromTranslate(-origin.x(), -origin.y()));
+    if (!isNonEmpty(local))
+        throw std::runtime_error(engineerrors::invalidOutline);
+    CuttingPlan plan = tileOutline(local, w, h, g, right, top, mode);
+    for (GridCell &cell : plan.cells)
+        cell.shape = requiredResult(translatedShape(cell.shape, origin.x(), origin.y()));
+    plan.originX += origin.x();
+    plan.originY += origin.y();
     return plan;
 }
 

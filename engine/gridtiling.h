@@ -8,12 +8,16 @@ namespace tallero {
 // anchored at the chosen corner of its bounding rectangle, clips every cell
 // with the outline, sorts the non-empty cells into whole sheets and cut
 // pieces, and nests the cut pieces onto cutting sheets. Cell codes and piece
-// codes are left for assignPieceCodes.
+// codes are left for assignPieceCodes. A drawing far from the origin (see
+// surveyorigin.h) is planned relative to a nearby origin, so it gets the plan
+// it would have there; its cells and grid origin are given back in the
+// drawing's own coordinates.
 //
 // Throws std::runtime_error with one of the messages of engineerrors.h: for
 // measures that are not positive and finite (a negative or non-finite
 // clearance), an outline without area or with non-finite bounds, a grid of
-// more than maximumGridPositions positions, and the nesting errors.
+// more than maximumGridPositions positions, the nesting errors, and a
+// geometry operation that fails (engineerrors::geometryOperationFailed).
 CuttingPlan computeCuttingPlan(const Shape &outline, double w, double h, double g, bool right,
                                bool top, PlacementSearchMode mode = PlacementSearchMode::Fast);
 

@@ -1,5 +1,7 @@
 #include "engine/interiorprobe.h"
 
+#include "geometry/clampedinteger.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -46,7 +48,7 @@ RingIndex::RingIndex(const QList<QPolygonF> &rings)
 int RingIndex::bandOf(double y) const
 {
     const double band = std::floor((y - m_bounds.top()) / m_bandHeight);
-    return int(std::clamp(band, 0.0, double(bandCount - 1)));
+    return clampedInt(band, 0, bandCount - 1);
 }
 
 bool RingIndex::containsWithClearance(const QPointF &point, double clearance) const

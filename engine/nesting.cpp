@@ -1,6 +1,7 @@
 #include "engine/nesting.h"
 
 #include "engine/engineerrors.h"
+#include "engine/requiredresult.h"
 #include "engine/searchfacts.h"
 #include "engine/shapetransform.h"
 #include "geometry/shapeops.h"
@@ -76,7 +77,7 @@ void commit(CuttingSheet &sheet, const PiecePlacement &placement, double pieceAr
     sheet.placements.append(placement);
     sheet.usedArea += pieceArea;
     if (isNonEmpty(sheet.occupied))
-        sheet.occupied = uniteShapes(sheet.occupied, placement.shape);
+        sheet.occupied = requiredResult(uniteShapes(sheet.occupied, placement.shape));
     else
         sheet.occupied = placement.shape;
 }

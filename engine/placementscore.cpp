@@ -1,5 +1,6 @@
 #include "engine/placementscore.h"
 
+#include "engine/requiredresult.h"
 #include "geometry/shapeops.h"
 
 #include <algorithm>
@@ -18,7 +19,15 @@ double commonLength(const GEOSGeometry *a, const GEOSGeometry *b)
 {
     if (!a || !b)
         return 0.0;
-    return geometryLength(own(GEOSIntersection_r(geometryContext(), a, b)).get());
+    return requiredResult(geometryLength(own(GEOSIntersection_r(geometryContext(), a, b)).get()));
+}
+
+// The boundary of a geometry the score needs; an engine failure is an
+// error, not a boundary without contact.
+GeometryHandle requiredBoundary(const GEOSGeometry *geometry)
+{
+    GeometryHandle boundary = own(GEOSBoundary_r(geometryContext(), geometry));
+    return requiredResult(boundary ? std::optional<GeometryHandle>(std::move(boundary)) : std::nullopt);
 }
 
 } // namespace
@@ -37,14 +46,13 @@ bool operator<(const PlacementScore &a, const PlacementScore &b)
 ScoringSheet::ScoringSheet(double sheetWidth, double sheetHeight, const CuttingSheet &sheet)
     : occupied(sheet.occupied), occupiedNonEmpty(isNonEmpty(sheet.occupied))
 {
-    GEOSContextHandle_t context = geometryContext();
     if (occupiedNonEmpty) {
         previousBoundingArea = rectangleArea(occupied.bounds);
-        occupiedBoundary = own(GEOSBoundary_r(context, occupied.geometry.get()));
+        occupiedBoundary = requiredBoundary(occupied.geometry.get());
     }
     const Shape rectangle = rectangleShape(0.0, 0.0, sheetWidth, sheetHeight);
     if (rectangle.geometry)
-        sheetBoundary = own(GEOSBoundary_r(context, rectangle.geometry.get()));
+        sheetBoundary = requiredBoundary(rectangle.geometry.get());
 }
 
 double boundingWaste(const Shape &united)
@@ -61,8 +69,8 @@ double hullWaste(const Shape &united)
 {
     if (!united.geometry)
         return 0.0;
-    const Shape hull =
-        shapeFromGeometry(own(GEOSConvexHull_r(geometryContext(), united.geometry.get())));
+    const Shape hull = requiredResult(
+        shapeFromResult(GEOSConvexHull_r(geometryContext(), united.geometry.get())));
     if (!isNonEmpty(hull))
         return 0.0;
     return std::max(hull.area - united.area, 0.0);
@@ -75,7 +83,7 @@ double contactComponent(const GEOSGeometry *placed, const ScoringSheet &sheet,
     // One boundary of the piece serves both contacts.
     GeometryHandle placedBoundary;
     if (placed && (!shortcuts.noEdgeContact || wantPieceContact))
-        placedBoundary = own(GEOSBoundary_r(geometryContext(), placed));
+        placedBoundary = requiredBoundary(placed);
     double edgeContact = 0.0;
     if (!shortcuts.noEdgeContact)
         edgeContact = commonLength(placedBoundary.get(), sheet.sheetBoundary.get());

@@ -2,6 +2,7 @@
 
 #include "engine/placementcandidates.h"
 #include "engine/placementscore.h"
+#include "engine/requiredresult.h"
 #include "engine/shapetransform.h"
 #include "geometry/shapeops.h"
 
@@ -66,9 +67,10 @@ std::optional<ScoredPlacement> findBestPlacementReference(
             if (scoring.occupiedNonEmpty) {
                 // Overlaps below the non-empty tolerance are accepted, so
                 // pieces may touch along their edges.
-                if (isNonEmpty(intersectShapes(placed, sheet.occupied)))
+                // A failed test is an error, not a free position.
+                if (isNonEmpty(requiredResult(intersectShapes(placed, sheet.occupied))))
                     continue;
-                united = uniteShapes(sheet.occupied, placed);
+                united = requiredResult(uniteShapes(sheet.occupied, placed));
             }
             const PlacementScore score = scorePlacement(placed, united, x, y, scoring);
             ++counts.scored;

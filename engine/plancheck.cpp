@@ -1,5 +1,6 @@
 #include "engine/plancheck.h"
 
+#include "engine/requiredresult.h"
 #include "geometry/shapeops.h"
 
 namespace tallero {
@@ -28,11 +29,10 @@ NestingFault findNestingFault(const CuttingPlan &plan)
             for (qsizetype j = i + 1; j < placements.size(); ++j) {
                 const Shape &a = placements[i].shape;
                 const Shape &b = placements[j].shape;
-                // A placed piece always carries a geometry; without one there
-                // is nothing the engine could intersect.
-                if (!a.geometry || !b.geometry)
-                    continue;
-                if (isNonEmpty(intersectShapes(a, b)))
+                // A test that could not be made (a piece without geometry,
+                // an engine failure) proves nothing: it is an error, never
+                // "no overlap".
+                if (isNonEmpty(requiredResult(intersectShapes(a, b))))
                     return NestingFault::PiecesOverlap;
             }
         }

@@ -6,13 +6,36 @@ namespace tallero {
 
 namespace {
 
-GEOSContextHandle_t sharedContext = nullptr;
+// A context together with the record its handlers write to; the handlers
+// reach the record through their user data, never through a global, so a
+// context made for another thread keeps its messages to itself.
+struct ContextState
+{
+    GEOSContextHandle_t handle = nullptr;
+    GeometryDiagnostics diagnostics;
+};
+
+ContextState sharedState;
+
+void recordError(const char *message, void *userData)
+{
+    auto *diagnostics = static_cast<GeometryDiagnostics *>(userData);
+    diagnostics->lastError = QString::fromUtf8(message);
+    ++diagnostics->errorCount;
+}
+
+void recordNotice(const char *message, void *userData)
+{
+    auto *diagnostics = static_cast<GeometryDiagnostics *>(userData);
+    diagnostics->lastNotice = QString::fromUtf8(message);
+    ++diagnostics->noticeCount;
+}
 
 void finishSharedContext()
 {
-    if (sharedContext)
-        GEOS_finish_r(sharedContext);
-    sharedContext = nullptr;
+    if (sharedState.handle)
+        GEOS_finish_r(sharedState.handle);
+    sharedState.handle = nullptr;
 }
 
 struct GeometryDeleter
@@ -27,14 +50,27 @@ struct GeometryDeleter
 
 GEOSContextHandle_t geometryContext()
 {
-    // No message handlers are installed: the engine's diagnostics are not
-    // ours to show, and every failure surfaces as a null result.
     static const GEOSContextHandle_t context = [] {
-        sharedContext = GEOS_init_r();
+        sharedState.handle = GEOS_init_r();
+        if (sharedState.handle) {
+            // Without handlers the engine would drop the reason of every
+            // failure; with them each failure is still a null result, and its
+            // reason is kept for whoever reports it.
+            GEOSContext_setErrorMessageHandler_r(sharedState.handle, recordError,
+                                                 &sharedState.diagnostics);
+            GEOSContext_setNoticeMessageHandler_r(sharedState.handle, recordNotice,
+                                                  &sharedState.diagnostics);
+        }
         std::atexit(finishSharedContext);
-        return sharedContext;
+        return sharedState.handle;
     }();
     return context;
+}
+
+const GeometryDiagnostics &geometryDiagnostics()
+{
+    geometryContext();
+    return sharedState.diagnostics;
 }
 
 GeometryHandle own(GEOSGeometry *geometry)

@@ -2,6 +2,8 @@
 
 #include <geos_c.h>
 
+#include <QString>
+
 #include <memory>
 
 namespace tallero {
@@ -9,6 +11,22 @@ namespace tallero {
 // The one engine context of the process. Created on first use and finished
 // at process exit; every engine call of the program goes through it.
 GEOSContextHandle_t geometryContext();
+
+// What the engine has said on a context: its error and notice handlers
+// write here. An operation that fails returns null (or 0) and leaves its
+// reason as the last error; notices are what the engine reports without
+// failing (the reason a geometry is invalid, for example). Each context
+// has its own record, so contexts never see each other's messages.
+struct GeometryDiagnostics
+{
+    QString lastError;
+    QString lastNotice;
+    quint64 errorCount = 0;
+    quint64 noticeCount = 0;
+};
+
+// The record of the context geometryContext() returns.
+const GeometryDiagnostics &geometryDiagnostics();
 
 // Shared owner of one engine geometry. Copies share the geometry, and the
 // last copy destroys it on the shared context. An empty handle owns nothing.

@@ -25,11 +25,11 @@ bool isNonEmpty(const Shape &shape)
         && shape.bounds.height() > eps;
 }
 
-double geometryArea(const GEOSGeometry *geometry)
+std::optional<double> geometryArea(const GEOSGeometry *geometry)
 {
     double area = 0.0;
     if (!geometry || !GEOSArea_r(geometryContext(), geometry, &area))
-        return 0.0;
+        return std::nullopt;
     return area;
 }
 
@@ -49,7 +49,7 @@ Shape shapeFromPolygons(const QList<Polygon> &polygons)
     if (shape.geometry) {
         shape.path = pathFromRings(shape.rings);
         shape.bounds = shape.path.boundingRect();
-        shape.area = geometryArea(shape.geometry.get());
+        shape.area = geometryArea(shape.geometry.get()).value_or(0.0);
     }
     return shape;
 }
@@ -75,11 +75,42 @@ Shape shapeFromGeometry(GeometryHandle handle)
     if (shape.polygons.isEmpty())
         return shape;
     shape.rings = flattenRings(shape.polygons);
-    shape.area = geometryArea(handle.get());
+    shape.area = geometryArea(handle.get()).value_or(0.0);
     shape.geometry = std::move(handle);
     shape.path = pathFromRings(shape.rings);
     shape.bounds = shape.path.boundingRect();
     return shape;
+}
+
+std::optional<Shape> shapeFromResult(GEOSGeometry *result)
+{
+    GeometryHandle handle = own(result);
+    if (!handle || !geometryArea(handle.get()))
+        return std::nullopt;
+    return shapeFromGeometry(std::move(handle));
+}
+
+std::optional<Shape> translatedShape(const Shape &shape, double dx, double dy)
+{
+    Shape moved;
+    if (!shape.geometry)
+        return moved;
+    const QPointF offset(dx, dy);
+    for (const Polygon &polygon : shape.polygons) {
+        Polygon rings;
+        rings.reserve(polygon.size());
+        for (const QPolygonF &ring : polygon)
+            rings.append(ring.translated(offset));
+        moved.polygons.append(rings);
+    }
+    moved.rings = flattenRings(moved.polygons);
+    moved.geometry = readWkt(acceptedPolygonsToWkt(moved.polygons));
+    if (!moved.geometry)
+        return std::nullopt;
+    moved.path = pathFromRings(moved.rings);
+    moved.bounds = moved.path.boundingRect();
+    moved.area = shape.area;
+    return moved;
 }
 
 void collectPolygons(const GEOSGeometry *geometry, QList<Polygon> &polygons)

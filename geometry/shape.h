@@ -6,6 +6,8 @@
 #include <QPainterPath>
 #include <QRectF>
 
+#include <optional>
+
 namespace tallero {
 
 // Every planar figure of the program: the engine geometry next to the same
@@ -34,11 +36,25 @@ Shape rectangleShape(double x, double y, double w, double h);
 // result without any gives the empty shape.
 Shape shapeFromGeometry(GeometryHandle handle);
 
+// An engine operation's result as a shape, or nothing when the operation
+// failed: a null result, or one whose area the engine cannot measure. A
+// result that is merely empty (two shapes that do not meet) is the empty
+// shape, never a failure. Takes ownership of the result.
+std::optional<Shape> shapeFromResult(GEOSGeometry *result);
+
+// The shape moved by (dx, dy), for taking a figure from one frame into
+// another: the same rings moved, the same area (a move does not change it,
+// and far from the origin the engine measures it less exactly than it was
+// measured near). Unlike shapeFromPolygons it filters nothing, so a sliver
+// survives the move. Nothing when the engine cannot read the moved rings.
+std::optional<Shape> translatedShape(const Shape &shape, double dx, double dy);
+
 void collectPolygons(const GEOSGeometry *geometry, QList<Polygon> &polygons);
 QPolygonF ringPoints(const GEOSGeometry *ring);
 QPainterPath pathFromRings(const QList<QPolygonF> &rings);
 
-// Engine area of a geometry; 0 when the call fails.
-double geometryArea(const GEOSGeometry *geometry);
+// Engine area of a geometry; nothing when there is no geometry or the call
+// fails.
+std::optional<double> geometryArea(const GEOSGeometry *geometry);
 
 } // namespace tallero

@@ -2,27 +2,29 @@
 
 namespace tallero {
 
-Shape intersectShapes(const Shape &a, const Shape &b)
+std::optional<Shape> intersectShapes(const Shape &a, const Shape &b)
 {
-    return shapeFromGeometry(
-        own(GEOSIntersection_r(geometryContext(), a.geometry.get(), b.geometry.get())));
+    if (!a.geometry || !b.geometry)
+        return std::nullopt;
+    return shapeFromResult(GEOSIntersection_r(geometryContext(), a.geometry.get(), b.geometry.get()));
 }
 
-Shape uniteShapes(const Shape &a, const Shape &b)
+std::optional<Shape> uniteShapes(const Shape &a, const Shape &b)
 {
-    return shapeFromGeometry(
-        own(GEOSUnion_r(geometryContext(), a.geometry.get(), b.geometry.get())));
+    if (!a.geometry || !b.geometry)
+        return std::nullopt;
+    return shapeFromResult(GEOSUnion_r(geometryContext(), a.geometry.get(), b.geometry.get()));
 }
 
-double geometryLength(const GEOSGeometry *geometry)
+std::optional<double> geometryLength(const GEOSGeometry *geometry)
 {
     double length = 0.0;
     if (!geometry || !GEOSLength_r(geometryContext(), geometry, &length))
-        return 0.0;
+        return std::nullopt;
     return length;
 }
 
-double sharedBoundaryLength(const Shape &a, const Shape &b)
+std::optional<double> sharedBoundaryLength(const Shape &a, const Shape &b)
 {
     if (!a.geometry || !b.geometry)
         return 0.0;
@@ -30,7 +32,7 @@ double sharedBoundaryLength(const Shape &a, const Shape &b)
     const GeometryHandle boundaryA = own(GEOSBoundary_r(context, a.geometry.get()));
     const GeometryHandle boundaryB = own(GEOSBoundary_r(context, b.geometry.get()));
     if (!boundaryA || !boundaryB)
-        return 0.0;
+        return std::nullopt;
     const GeometryHandle common = own(GEOSIntersection_r(context, boundaryA.get(), boundaryB.get()));
     return geometryLength(common.get());
 }

@@ -2,17 +2,22 @@
 
 #include "geometry/shape.h"
 
+#include <optional>
+
 namespace tallero {
 
-// Both shapes must carry a geometry; callers test before calling.
-Shape intersectShapes(const Shape &a, const Shape &b);
-Shape uniteShapes(const Shape &a, const Shape &b);
+// The intersection and the union of two shapes. Nothing when the engine
+// fails, or when either shape has no geometry to operate on; an empty
+// intersection is the empty shape.
+std::optional<Shape> intersectShapes(const Shape &a, const Shape &b);
+std::optional<Shape> uniteShapes(const Shape &a, const Shape &b);
 
-// Length of the boundary the two shapes have in common; 0 when either has no
-// geometry or the engine fails.
-double sharedBoundaryLength(const Shape &a, const Shape &b);
+// Length of the boundary the two shapes have in common: 0 when either has no
+// geometry, nothing when the engine fails.
+std::optional<double> sharedBoundaryLength(const Shape &a, const Shape &b);
 
-// Engine length of a geometry; 0 when the call fails.
-double geometryLength(const GEOSGeometry *geometry);
+// Engine length of a geometry; nothing when there is no geometry or the call
+// fails.
+std::optional<double> geometryLength(const GEOSGeometry *geometry);
 
 } // namespace tallero

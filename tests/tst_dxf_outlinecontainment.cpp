@@ -80,6 +80,16 @@ private slots:
         QVERIFY(!empty.containsPoint(QPointF(0, 0)));
         OutlineContainment flat{QPolygonF{QPointF(0, 1), QPointF(5, 1), QPointF(2, 1)}};
         QVERIFY(!flat.containsPoint(QPointF(1, 1)));
+
+        // Heights 0 and 5e-324: more edges than one band takes, over a span
+        // that halves to zero. Once a division 0/0 and an int of NaN.
+        QPolygonF zigzag;
+        for (int k = 0; k <= 8; ++k)
+            zigzag.append(QPointF(k, k % 2 ? 5e-324 : 0.0));
+        zigzag << QPointF(8, 5e-324) << QPointF(0, 5e-324);
+        OutlineContainment denormal{zigzag};
+        for (const QPointF &point : {QPointF(0.5, 0.0), QPointF(1.5, 5e-324), QPointF(3, -1), QPointF(3, 1)})
+            QCOMPARE(denormal.containsPoint(point), zigzag.containsPoint(point, Qt::OddEvenFill));
     }
 };
 

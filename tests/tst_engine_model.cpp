@@ -1,3 +1,4 @@
+#include "engine/engineerrors.h"
 #include "engine/layoutsearch.h"
 #include "engine/plancheck.h"
 #include "testsupport.h"
@@ -191,6 +192,39 @@ private slots:
         sheet.placements = placements;
         plan.sheets = {sheet};
         QCOMPARE(int(findNestingFault(plan)), fault);
+    }
+
+    // An overlap test the engine cannot make proves nothing: the check
+    // stops with the engine error instead of answering "no overlap".
+    void uncheckableOverlapIsAnError_data()
+    {
+        QTest::addColumn<QList<PiecePlacement>>("placements");
+        PiecePlacement withoutGeometry;
+        withoutGeometry.shape.bounds = QRectF(0, 0, 1, 1);
+        QTest::newRow("piece without geometry") << QList<PiecePlacement>{placed(0, 0, 0, 1, 1), withoutGeometry};
+        // A self-crossing piece across a rectangle: the engine's overlay
+        // fails on it.
+        PiecePlacement bowTie;
+        bowTie.shape = shapeFromPolygon({QPolygonF{QPointF(0, 0), QPointF(6, 3), QPointF(6, 0), QPointF(0, 2)}});
+        QTest::newRow("overlay failure") << QList<PiecePlacement>{bowTie, placed(1, 2.44, 0, 2.44, 1.22)};
+    }
+
+    void uncheckableOverlapIsAnError()
+    {
+        QFETCH(QList<PiecePlacement>, placements);
+        CuttingPlan plan;
+        plan.sheetWidth = 10.0;
+        plan.sheetHeight = 10.0;
+        CuttingSheet sheet;
+        sheet.placements = placements;
+        plan.sheets = {sheet};
+        QString message;
+        try {
+            findNestingFault(plan);
+        } catch (const std::exception &error) {
+            message = QString::fromUtf8(error.what());
+        }
+        QCOMPARE(message, QString::fromUtf8(engineerrors::geometryOperationFailed));
     }
 };
 

@@ -233,7 +233,7 @@ private slots:
             QCOMPARE(translated.boundsAt(x, y), reference.bounds);
             const GeometryHandle direct = translated.geometryAt(x, y);
             QVERIFY(GEOSEqualsExact_r(geometryContext(), direct.get(), reference.geometry.get(), 0.0));
-            QVERIFY(sameBits(geometryArea(direct.get()), reference.area));
+            QVERIFY(sameBits(geometryArea(direct.get()).value_or(-1.0), reference.area));
         }
     }
 

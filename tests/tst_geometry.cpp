@@ -1,4 +1,6 @@
 #include "geometry/directgeometry.h"
+#include "geometry/geometrydefect.h"
+#include "geometry/regionsubtraction.h"
 #include "geometry/shapeops.h"
 #include "geometry/wkt.h"
 #include "testsupport.h"
@@ -179,8 +181,8 @@ private slots:
         QCOMPARE(bool(viaText), readable);
         QCOMPARE(bool(*direct), readable);
         QCOMPARE(coordinateBytes(*direct), coordinateBytes(viaText));
-        const double directArea = geometryArea(direct->get());
-        const double textArea = geometryArea(viaText.get());
+        const double directArea = geometryArea(direct->get()).value_or(0.0);
+        const double textArea = geometryArea(viaText.get()).value_or(0.0);
         QVERIFY(std::memcmp(&directArea, &textArea, sizeof(double)) == 0);
     }
 
@@ -245,30 +247,140 @@ private slots:
 
         const Shape first = shapeFromPolygon({a});
         const Shape second = shapeFromPolygon({b});
-        const Shape common = intersectShapes(first, second);
+        const std::optional<Shape> intersection = intersectShapes(first, second);
+        QVERIFY(intersection.has_value());
+        const Shape common = *intersection;
         QCOMPARE(isNonEmpty(common), intersectionCounts);
         QVERIFY(qAbs(common.area - intersectionArea) < 1e-9);
         if (!intersectionCounts)
             QVERIFY(common.polygons.isEmpty());
 
-        const Shape united = uniteShapes(first, second);
+        const std::optional<Shape> union_ = uniteShapes(first, second);
+        QVERIFY(union_.has_value());
+        const Shape united = *union_;
         QCOMPARE(united.polygons.size(), unionPolygons);
         QCOMPARE(united.rings.size(), unionPolygons);
         QVERIFY(united.bounds.contains(first.bounds) && united.bounds.contains(second.bounds));
         QVERIFY(qAbs(united.area - (first.area + second.area - intersectionArea)) < 1e-9);
 
-        QVERIFY(qAbs(sharedBoundaryLength(first, second) - sharedBoundary) < 1e-9);
+        QVERIFY(qAbs(sharedBoundaryLength(first, second).value_or(-1.0) - sharedBoundary) < 1e-9);
     }
 
     void emptyShapesAreSafe()
     {
         const Shape square1 = shapeFromPolygon({square(0, 0, 1)});
-        QCOMPARE(sharedBoundaryLength(square1, Shape()), 0.0);
+        QCOMPARE(sharedBoundaryLength(square1, Shape()), std::optional<double>(0.0));
         QVERIFY(!isNonEmpty(shapeFromGeometry(GeometryHandle())));
         QVERIFY(!isNonEmpty(shapeFromPolygons({})));
         // A copy shares the engine geometry rather than cloning it.
         const Shape copy = square1;
         QCOMPARE(copy.geometry.get(), square1.geometry.get());
+    }
+
+    // A failed operation is told apart from an empty result, and the
+    // engine's reason is kept on the context.
+    void failureIsNotEmptiness()
+    {
+        // Self-crossing: the engine's overlay cannot intersect it with a
+        // rectangle across the crossing.
+        const Shape bowTie = shapeFromPolygon({QPolygonF{QPointF(0, 0), QPointF(6, 3), QPointF(6, 0), QPointF(0, 2)}});
+        const Shape across = rectangleShape(2.44, 0, 2.44, 1.22);
+        const quint64 errorsBefore = geometryDiagnostics().errorCount;
+        QVERIFY(!intersectShapes(bowTie, across).has_value());
+        QVERIFY(geometryDiagnostics().errorCount > errorsBefore);
+        QVERIFY(!geometryDiagnostics().lastError.isEmpty());
+
+        const std::optional<Shape> disjoint = intersectShapes(shapeFromPolygon({square(0, 0, 1)}),
+                                                                  shapeFromPolygon({square(5, 5, 1)}));
+        QVERIFY(disjoint.has_value());
+        QVERIFY(!isNonEmpty(*disjoint));
+        QVERIFY(!uniteShapes(shapeFromPolygon({square(0, 0, 1)}), Shape()).has_value());
+        QVERIFY(!geometryArea(nullptr).has_value());
+        QVERIFY(!geometryLength(nullptr).has_value());
+    }
+
+    void geometryDefects_data()
+    {
+        QTest::addColumn<Polygon>("polygon");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QPointF>("location");
+        const int none = int(GeometryDefect::Kind::None);
+        const int crossing = int(GeometryDefect::Kind::SelfIntersection);
+        QTest::newRow("square") << Polygon{square(0, 0, 2)} << none << QPointF();
+        QTest::newRow("bow tie") << Polygon{QPolygonF{QPointF(0, 0), QPointF(10, 6), QPointF(10, 0), QPointF(0, 4)}}
+                                 << crossing << QPointF(4, 2.4);
+        // Two squares sharing one corner, drawn as one ring.
+        QTest::newRow("ring touching itself")
+            << Polygon{QPolygonF{QPointF(0, 0), QPointF(2, 0), QPointF(2, 2), QPointF(4, 2), QPointF(4, 4),
+                                 QPointF(2, 4), QPointF(2, 2), QPointF(0, 2)}}
+            << crossing << QPointF(2, 2);
+        QTest::newRow("hole across the shell") << Polygon{square(0, 0, 4), square(3, 1, 2)} << crossing << QPointF();
+        QTest::newRow("hole outside the shell")
+            << Polygon{square(0, 0, 4), square(6, 6, 1)} << int(GeometryDefect::Kind::Other) << QPointF();
+    }
+
+    void geometryDefects()
+    {
+        QFETCH(Polygon, polygon);
+        QFETCH(int, kind);
+        QFETCH(QPointF, location);
+        const Shape shape = shapeFromPolygon(polygon);
+        QVERIFY(shape.geometry);
+        const GeometryDefect defect = findGeometryDefect(shape);
+        QCOMPARE(int(defect.kind), kind);
+        QCOMPARE(isValidGeometry(shape), kind == int(GeometryDefect::Kind::None));
+        if (!location.isNull())
+            QVERIFY2(QLineF(defect.location, location).length() < 1e-9,
+                     qPrintable(QStringLiteral("%1 %2").arg(defect.location.x()).arg(defect.location.y())));
+    }
+
+    // Holes are removed once whatever their arrangement, and the result is
+    // a valid region.
+    void subtractUnion_data()
+    {
+        QTest::addColumn<QList<QPolygonF>>("holes");
+        QTest::addColumn<double>("area");
+        QTest::addColumn<int>("rings");
+        QTest::newRow("no hole") << QList<QPolygonF>{} << 100.0 << 1;
+        QTest::newRow("overlapping") << QList<QPolygonF>{square(1, 1, 4), square(3, 3, 4)} << 72.0 << 2;
+        QTest::newRow("nested") << QList<QPolygonF>{square(2, 2, 6), square(4, 4, 2)} << 64.0 << 2;
+        QTest::newRow("repeated") << QList<QPolygonF>{square(4, 4, 2), square(4, 4, 2)} << 96.0 << 2;
+        QTest::newRow("across the wall") << QList<QPolygonF>{QPolygonF{QPointF(9, 3), QPointF(11, 3), QPointF(11, 7), QPointF(9, 7)}}
+                                         << 96.0 << 1;
+        QTest::newRow("cutting the room in two")
+            << QList<QPolygonF>{QPolygonF{QPointF(-1, 4), QPointF(11, 4), QPointF(11, 6), QPointF(-1, 6)}} << 80.0 << 2;
+        QTest::newRow("outside") << QList<QPolygonF>{square(20, 20, 2)} << 100.0 << 1;
+        QTest::newRow("covering everything") << QList<QPolygonF>{square(-1, -1, 12)} << 0.0 << 0;
+    }
+
+    void subtractUnion()
+    {
+        QFETCH(QList<QPolygonF>, holes);
+        QFETCH(double, area);
+        QFETCH(int, rings);
+        QList<Shape> holeShapes;
+        for (const QPolygonF &hole : holes)
+            holeShapes.append(shapeFromPolygon({hole}));
+        const std::optional<Shape> region = tallero::subtractUnion(shapeFromPolygon({square(0, 0, 10)}), holeShapes);
+        QVERIFY(region.has_value());
+        QVERIFY(qAbs(region->area - area) < 1e-9);
+        QCOMPARE(region->rings.size(), rings);
+        QVERIFY(isValidGeometry(*region));
+        if (rings > 0)
+            QCOMPARE(region->bounds, region->path.boundingRect());
+    }
+
+    // Far from the origin a sliver keeps its geometry and its area when
+    // moved there, where shapeFromPolygons would measure it as nothing.
+    void translatedShapeKeepsSlivers()
+    {
+        const Shape sliver = rectangleShape(0, 0, 0.001, 1.2);
+        const std::optional<Shape> far = translatedShape(sliver, 3e6, 4e6);
+        QVERIFY(far.has_value());
+        QVERIFY(far->geometry);
+        QCOMPARE(far->area, sliver.area);
+        QVERIFY(qAbs(far->bounds.left() - 3e6) < 1e-9);
+        QVERIFY(qAbs(far->bounds.width() - 0.001) < 1e-9);
     }
 };
 
