@@ -116,6 +116,10 @@ private slots:
         QTest::newRow("de invalid outline") << "de" << "El contorno cerrado del DXF no se pudo convertir a una geometría válida." << "Die geschlossene DXF-Kontur konnte nicht in eine gültige Geometrie umgewandelt werden.";
         QTest::newRow("en grid too large") << "en" << "La cuadrícula de planchas es demasiado grande para el contorno: revisa las medidas de la plancha." << "The sheet grid is too large for the outline: check the sheet measures.";
         QTest::newRow("de not a file") << "de" << "La ruta indicada no es un archivo DXF: es una carpeta o un dispositivo." << "Der angegebene Pfad ist keine DXF-Datei, sondern ein Ordner oder ein Gerät.";
+        const QString crossing = QStringLiteral("Un contorno cerrado del DXF se cruza consigo mismo cerca de x = -4.000 m, y = 2.400 m.");
+        QTest::newRow("en filled template") << "en" << crossing << "A closed contour of the DXF crosses itself near x = -4.000 m, y = 2.400 m.";
+        QTest::newRow("de filled template") << "de" << crossing << "Eine geschlossene Kontur im DXF schneidet sich selbst bei x = -4.000 m, y = 2.400 m.";
+        QTest::newRow("en template with a changed word stays") << "en" << QString(crossing).replace(QStringLiteral("cerca"), QStringLiteral("lejos")) << QString(crossing).replace(QStringLiteral("cerca"), QStringLiteral("lejos"));
         QTest::newRow("en unknown stays") << "en" << "IllegalArgumentException: bad ring" << "IllegalArgumentException: bad ring";
         QTest::newRow("en near miss stays") << "en" << "Un recorte no cabe en la plancha configurada" << "Un recorte no cabe en la plancha configurada";
     }

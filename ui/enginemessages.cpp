@@ -35,6 +35,8 @@ const QList<EngineMessageTranslation> &engineMessageTranslations()
         {spanishText(dxfInvalidOutlineMessage), QStringLiteral("The DXF closed outline could not be converted into valid geometry."), QStringLiteral("Die geschlossene DXF-Kontur konnte nicht in eine gültige Geometrie umgewandelt werden.")},
         {spanishText(dxfInvalidNumbersMessage), QStringLiteral("The DXF contains invalid or out-of-range coordinates."), QStringLiteral("Das DXF enthält ungültige Koordinaten oder Koordinaten außerhalb des zulässigen Bereichs.")},
         {spanishText(dxfTooLargeMessage), QStringLiteral("The DXF is too large to import."), QStringLiteral("Das DXF ist zu groß für den Import.")},
+        {spanishText(dxfSelfIntersectingContourMessage), QStringLiteral("A closed contour of the DXF crosses itself near x = %1 m, y = %2 m."), QStringLiteral("Eine geschlossene Kontur im DXF schneidet sich selbst bei x = %1 m, y = %2 m.")},
+        {spanishText(geometryOperationFailed), QStringLiteral("The geometry engine failed in an operation of the plan; the plan cannot be calculated."), QStringLiteral("Die Geometrie-Engine ist bei einer Operation des Plans gescheitert; der Plan kann nicht berechnet werden.")},
         {spanishText(dxfNotAFileMessage), QStringLiteral("The given path is not a DXF file: it is a folder or a device."), QStringLiteral("Der angegebene Pfad ist keine DXF-Datei, sondern ein Ordner oder ein Gerät.")},
     };
     return table;

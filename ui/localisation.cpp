@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QWidget>
 
@@ -168,6 +169,38 @@ const TextTable &germanEngineTable()
     return table;
 }
 
+// The values a message filled into a template with %1, %2, ... placeholders,
+// in placeholder order; empty when the template has none or does not match.
+QStringList templateValues(const QString &templ, const QString &message)
+{
+    static const QRegularExpression placeholder(QStringLiteral("%(\\d)"));
+    QString pattern;
+    QList<int> order;
+    qsizetype from = 0;
+    for (auto match = placeholder.globalMatch(templ); match.hasNext();) {
+        const QRegularExpressionMatch found = match.next();
+        pattern += QRegularExpression::escape(templ.mid(from, found.capturedStart() - from));
+        pattern += QStringLiteral("(.+?)");
+        order.append(found.captured(1).toInt());
+        from = found.capturedEnd();
+    }
+    if (order.isEmpty())
+        return {};
+    pattern += QRegularExpression::escape(templ.mid(from));
+    const QRegularExpression whole(QRegularExpression::anchoredPattern(pattern));
+    const QRegularExpressionMatch found = whole.match(message);
+    if (!found.hasMatch())
+        return {};
+    QStringList values(order.size());
+    for (qsizetype i = 0; i < order.size(); ++i) {
+        const int number = order.at(i);
+        if (number < 1 || number > order.size())
+            return {};
+        values[number - 1] = found.captured(int(i) + 1);
+    }
+    return values;
+}
+
 } // namespace
 
 const QString &currentLanguage()
@@ -206,10 +239,23 @@ QString chooseText(const QString &es, const QString &en, const QString &de)
 QString translateEngineMessage(const QString &message)
 {
     const QString &language = languageCode();
-    if (language == QLatin1String("de"))
-        return germanEngineTable().value(message, message);
-    if (language == QLatin1String("en"))
-        return englishEngineTable().value(message, message);
+    const bool german = language == QLatin1String("de");
+    if (!german && language != QLatin1String("en"))
+        return message;
+    const TextTable &table = german ? germanEngineTable() : englishEngineTable();
+    if (const auto exact = table.constFind(message); exact != table.constEnd())
+        return exact.value();
+    // Messages that carry values (a place in the drawing, say) arrive filled
+    // in; they are recognised by their template and the values carried over.
+    for (const EngineMessageTranslation &entry : engineMessageTranslations()) {
+        const QStringList values = templateValues(entry.spanish, message);
+        if (values.isEmpty())
+            continue;
+        QString translated = german ? entry.german : entry.english;
+        for (const QString &value : values)
+            translated = translated.arg(value);
+        return translated;
+    }
     return message;
 }
 
