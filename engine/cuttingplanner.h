@@ -17,8 +17,10 @@ namespace tallero {
 // Throws std::runtime_error with one of the messages of engineerrors.h: for
 // measures that are not positive and finite (a negative or non-finite
 // clearance), an outline without area or with non-finite bounds, a grid of
-// more than maximumGridPositions positions, the nesting errors, and a
-// geometry operation that fails (engineerrors::geometryOperationFailed).
+// more than maximumGridPositions positions, more than maximumCutPieces cut
+// pieces or pieces crowding a sheet beyond maximumPiecesPerSheet (both
+// refused before any nesting), the nesting errors, and a geometry operation
+// that fails (engineerrors::geometryOperationFailed).
 CuttingPlan computeCuttingPlan(const Shape &outline, double w, double h, double g, bool right,
                                bool top, PlacementSearchMode mode = PlacementSearchMode::Fast);
 
@@ -37,5 +39,26 @@ CuttingPlan computeCuttingPlan(const Shape &outline, double w, double h, double 
 // typed in the wrong unit (millimetres for metres), and a billion positions
 // would not finish at all.
 inline constexpr double maximumGridPositions = 250000.0;
+
+// Cut pieces, unlike whole sheets, must each be nested, and nesting is
+// where the time goes. The largest real floor measured, a 150 x 100 m hall
+// with a wavy wall tiled with 0.6 x 0.6 m tiles, gives 370 cut pieces
+// (191 with 2.44 x 1.22 m sheets); a 100 x 100 m hall with 20 columns and a
+// wavy wall gives about 250. Two thousand is more than five times the
+// largest. Beyond it lie sheets far too small for the drawing (a 6 m room
+// with 1 mm sheets: 60,000 slivers) and outlines riddled with holes; the
+// grid walk stops at the first piece over the limit, so even those are
+// refused after a bounded number of clips.
+inline constexpr int maximumCutPieces = 2000;
+
+// How many cut pieces would share one cutting sheet if they packed by their
+// bounding rectangles: sheet area over their mean bounding area, at most
+// their count. Real floors give 1 to 4; the densest drawing the benchmarks
+// hold (a strip with 60 small tabs) gives about 60. The placement of a
+// piece costs more the more pieces its sheet holds (about the square of
+// that today), so a 1000 m x 1 mm strip, about 400 pieces for one sheet,
+// takes half a minute per layout. 150 keeps two and a half times the
+// densest real case.
+inline constexpr double maximumPiecesPerSheet = 150.0;
 
 } // namespace tallero
