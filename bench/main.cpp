@@ -1,7 +1,9 @@
 // tallero-bench: times the DXF import, or the cutting plan, on given files.
 //
 //   tallero-bench [--runs N] FILE...                 import figures per file
-//   tallero-bench [--runs N] --plan [--width W --height H --gap G] FILE...
+//   tallero-bench [--runs N] --plan [--width W --height H --gap G] [--threads T] FILE...
+//                                                    T threads for the eight-layout
+//                                                    search (1 = serial, 0 = all cores)
 //   tallero-bench --make-line-curve PATH [N]         write a test drawing of
 //                                                    N (100000) scrambled lines
 
@@ -17,7 +19,7 @@ namespace {
 
 int usage()
 {
-    std::fputs("usage: tallero-bench [--runs N] [--plan [--width W --height H --gap G]] FILE...\n"
+    std::fputs("usage: tallero-bench [--runs N] [--plan [--width W --height H --gap G] [--threads T]] FILE...\n"
                "       tallero-bench --make-line-curve PATH [N]\n",
                stderr);
     return 2;
@@ -48,6 +50,9 @@ int main(int argc, char *argv[])
             ok = ok && std::isfinite(value) && (arg == QLatin1String("--gap") ? value >= 0 : value > 0);
             (arg == QLatin1String("--width") ? options.width
              : arg == QLatin1String("--height") ? options.height : options.gap) = value;
+        } else if (arg == QLatin1String("--threads") && hasValue) {
+            options.threads = args[++i].toInt(&ok);
+            ok = ok && options.threads >= 0;
         } else if (arg == QLatin1String("--plan")) {
             plan = true;
         } else if (arg == QLatin1String("--make-line-curve") && hasValue) {

@@ -1,7 +1,7 @@
 #include "planbench.h"
 
 #include "dxf/dxfreader.h"
-#include "engine/gridtiling.h"
+#include "engine/cuttingplanner.h"
 #include "engine/layoutsearch.h"
 
 #include <QElapsedTimer>
@@ -54,8 +54,9 @@ bool benchFile(const QString &path, const PlanBenchOptions &options)
     }
 
     LayoutSearchResult search;
-    const double searchTime =
-        medianMilliseconds(options.runs, [&] { search = searchBestLayout(outline, w, h, g); });
+    const double searchTime = medianMilliseconds(options.runs, [&] {
+        search = searchBestLayout(outline, w, h, g, PlanControl{}, options.threads);
+    });
     const QString winner = search.best ? layoutChoiceName(search.winner) : QStringLiteral("none");
     const int purchase = search.best ? totalPurchase(*search.best) : 0;
 

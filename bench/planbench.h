@@ -10,6 +10,7 @@ struct PlanBenchOptions
     double width = 2.0;
     double height = 1.2;
     double gap = 0.0;
+    int threads = 0;   // of the eight-layout search: 0 all cores, 1 serial
 };
 
 // Prints one tab-separated line per file: name, whole sheets, cutting sheets

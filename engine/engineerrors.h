@@ -25,6 +25,19 @@ inline constexpr char invalidOutline[] = "El contorno del plano está vacío o n
 inline constexpr char gridTooLarge[] =
     "La cuadrícula de planchas es demasiado grande para el contorno: revisa las medidas de la plancha.";
 
+// The sheet grid would cut the outline into more pieces than any real floor
+// gives (maximumCutPieces): sheets far too small for the drawing, or an
+// outline riddled with holes. Nesting them all would keep the engine busy
+// for minutes.
+inline constexpr char tooManyCutPieces[] =
+    "La plancha cortaría el contorno en demasiados recortes: revisa las medidas de la plancha y los huecos del plano.";
+
+// The cut pieces are so small next to the sheet that hundreds would share
+// one cutting sheet (maximumPiecesPerSheet): the sheet measures or the
+// drawing's units are wrong.
+inline constexpr char cutPiecesTooSmall[] =
+    "Los recortes son tan pequeños frente a la plancha que cientos irían en una sola: revisa las medidas de la plancha y las unidades del plano.";
+
 // The geometry engine failed on an operation the plan depends on (a clip, an
 // overlap test, a union, a measure). Going on would give a plan with pieces
 // missing or overlapping, so the plan is abandoned instead.

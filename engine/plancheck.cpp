@@ -1,13 +1,14 @@
 #include "engine/plancheck.h"
 
 #include "engine/requiredresult.h"
+#include "engine/tolerances.h"
 #include "geometry/shapeops.h"
 
 namespace tallero {
 
 namespace {
 
-constexpr double eps = 1e-7;
+constexpr double eps = tolerances::edgeMetres;
 
 bool liesOutside(const QRectF &bounds, double sheetWidth, double sheetHeight)
 {

@@ -1,21 +1,25 @@
-#include "engine/gridtiling.h"
+#include "engine/cuttingplanner.h"
 
 #include "engine/engineerrors.h"
 #include "engine/nesting.h"
 #include "engine/requiredresult.h"
 #include "engine/shapetransform.h"
 #include "engine/surveyorigin.h"
+#include "engine/tolerances.h"
+#include "geometry/preparedoutline.h"
+#include "geometry/shapeops.h"
 
+#include <QSet>
+
+#include <algorithm>
 #include <cmath>
-#include <memory>
 #include <stdexcept>
 
 namespace tallero {
 
 namespace {
 
-constexpr double eps = 1e-7;
-constexpr double wholeSheetSlack = 1e-6;   // m², absorbs clipping noise
+constexpr double eps = tolerances::edgeMetres;
 
 bool isFinite(const QRectF &rect)
 {
@@ -49,54 +53,85 @@ double positionCount(double origin, double far, double step)
     return span > 0.0 ? std::floor(span / step) + 1.0 : 0.0;
 }
 
-// The outline prepared for the two questions asked of every grid position
-// before any clipping: does the cell meet the outline at all, and does it lie
-// wholly inside it. Only a valid outline is prepared: on an invalid one the
-// predicates and the clipping need not agree, and the clipping decides.
-class PreparedOutline
-{
-public:
-    explicit PreparedOutline(const Shape &outline)
-    {
-        GEOSContextHandle_t context = geometryContext();
-        if (GEOSisValid_r(context, outline.geometry.get()) == 1)
-            m_prepared.reset(GEOSPrepare_r(context, outline.geometry.get()));
-    }
-
-    bool missesCell(const Shape &cell) const
-    {
-        return m_prepared
-            && GEOSPreparedIntersects_r(geometryContext(), m_prepared.get(), cell.geometry.get()) == 0;
-    }
-
-    bool holdsCell(const Shape &cell) const
-    {
-        return m_prepared
-            && GEOSPreparedContainsProperly_r(geometryContext(), m_prepared.get(), cell.geometry.get()) == 1;
-    }
-
-private:
-    struct Deleter
-    {
-        void operator()(const GEOSPreparedGeometry *prepared) const
-        {
-            GEOSPreparedGeom_destroy_r(geometryContext(), prepared);
-        }
-    };
-    std::unique_ptr<const GEOSPreparedGeometry, Deleter> m_prepared;
-};
-
 [[noreturn]] void refuseGrid()
 {
     throw std::runtime_error(engineerrors::gridTooLarge);
 }
 
 
+// Every cut piece lies in a cell an edge of the outline passes through, so
+// counting those cells bounds the cut pieces before any clip is made. Each
+// edge is followed column by column over the rows it spans there; the count
+// stops as soon as it passes the limit, so it costs at most the limit plus
+// the number of edges. Gaps count with the cell before them, which can only
+// count more.
+bool edgeCellsExceed(const Shape &outline, double originX, double originY, double stepX,
+                     double stepY, double columns, double rows, qsizetype limit)
+{
+    if (columns < 1.0 || rows < 1.0)
+        return false;
+    QSet<QPair<qint64, qint64>> cells;
+    const auto clampTo = [](double v, double count) { return std::clamp(v, 0.0, count - 1.0); };
+    for (const QPolygonF &ring : outline.rings) {
+        for (qsizetype i = 0; i + 1 < ring.size(); ++i) {
+            double u0 = (ring[i].x() - originX) / stepX;
+            double v0 = (ring[i].y() - originY) / stepY;
+            double u1 = (ring[i + 1].x() - originX) / stepX;
+            double v1 = (ring[i + 1].y() - originY) / stepY;
+            if (u1 < u0) {
+                std::swap(u0, u1);
+                std::swap(v0, v1);
+            }
+            const double firstColumn = clampTo(std::floor(u0), columns);
+            const double lastColumn = clampTo(std::floor(u1), columns);
+            for (double c = firstColumn; c <= lastColumn; ++c) {
+                double va = v0;
+                double vb = v1;
+                if (u1 > u0) {
+                    const double slope = (v1 - v0) / (u1 - u0);
+                    va = v0 + slope * (std::max(u0, c) - u0);
+                    vb = v0 + slope * (std::min(u1, c + 1.0) - u0);
+                }
+                const double lastRow = clampTo(std::floor(std::max(va, vb)), rows);
+                for (double r = clampTo(std::floor(std::min(va, vb)), rows); r <= lastRow; ++r) {
+                    cells.insert({qint64(c), qint64(r)});
+                    if (cells.size() > limit)
+                        return true;
+                }
+            }
+        }
+    }
+    return false;
+}
+
+// Refuses pieces so small against the sheet that too many would share one
+// (see maximumPiecesPerSheet), before any of them is nested.
+void refuseCrowdedSheets(const QList<Shape> &pieces, double w, double h)
+{
+    if (pieces.size() <= maximumPiecesPerSheet)
+        return;
+    double boundingArea = 0.0;
+    for (const Shape &piece : pieces)
+        boundingArea += piece.bounds.width() * piece.bounds.height();
+    const double meanBoundingArea = boundingArea / double(pieces.size());
+    const double perSheet = std::min(double(pieces.size()), w * h / meanBoundingArea);
+    if (perSheet > maximumPiecesPerSheet)
+        throw std::runtime_error(engineerrors::cutPiecesTooSmall);
+}
+
 // The plan of an outline whose coordinates are small; computeCuttingPlan
 // moves a far drawing near the origin first.
+// Share of a plan's progress given to the grid walk; the nesting, usually
+// the longer part, has the rest.
+constexpr double tilingShare = 0.25;
+
 CuttingPlan tileOutline(const Shape &outline, double w, double h, double g, bool right, bool top,
-                        PlacementSearchMode mode)
+                        PlacementSearchMode mode, const ProgressCallback &progress)
 {
+    const auto report = [&](double fraction) {
+        if (progress)
+            progress(PlanProgress{fraction, LayoutChoice{false, right, top}});
+    };
     CuttingPlan plan;
     plan.sheetWidth = w;
     plan.sheetHeight = h;
@@ -127,6 +162,12 @@ CuttingPlan tileOutline(const Shape &outline, double w, double h, double g, bool
     if (columns * rows > maximumGridPositions)
         refuseGrid();
 
+    // Sheets far too small for the drawing, or an outline riddled with
+    // holes, are refused before the walk clips anything.
+    if (edgeCellsExceed(outline, plan.originX, plan.originY, stepX, stepY, columns, rows,
+                        maximumCutPieces))
+        throw std::runtime_error(engineerrors::tooManyCutPieces);
+
     // The walk itself also counts, so that a step too small to move a large
     // coordinate cannot keep it going once the estimate is passed.
     const double positionLimit = columns * rows + columns + rows + 4.0;
@@ -142,6 +183,7 @@ CuttingPlan tileOutline(const Shape &outline, double w, double h, double g, bool
         for (double y = plan.originY; topEdge - eps > y; y += stepY, ++row) {
             if (++visited > positionLimit)
                 refuseGrid();
+            checkCancellation();
             // A cell too small for the kernel to represent (below its 1e-7 m²
             // floor, or lost to the precision of a large coordinate) meets
             // nothing.
@@ -155,26 +197,33 @@ CuttingPlan tileOutline(const Shape &outline, double w, double h, double g, bool
                 continue;
             const Shape clipped = preparedOutline.holdsCell(cellRectangle)
                 ? cellRectangle
-                : requiredResult(shapeFromResult(GEOSIntersection_r(
-                    geometryContext(), outline.geometry.get(), cellRectangle.geometry.get())));
+                : requiredResult(intersectShapes(outline, cellRectangle));
             if (!isNonEmpty(clipped))
                 continue;
             GridCell cell;
             cell.column = column;
             cell.row = row;
             cell.shape = clipped;
-            cell.whole = clipped.area >= w * h - wholeSheetSlack;
+            cell.whole = clipped.area >= w * h - tolerances::wholeSheetSquareMetres;
             if (cell.whole) {
                 ++plan.wholeSheetCount;
             } else {
+                if (cutPieces.size() >= maximumCutPieces)
+                    throw std::runtime_error(engineerrors::tooManyCutPieces);
                 cell.pieceIndex = int(cutPieces.size());
                 cutPieces.append(clipped);
             }
             plan.cells.append(cell);
         }
+        report(tilingShare * std::min(visited / (columns * rows), 1.0));
     }
 
-    plan.sheets = nestCutPieces(cutPieces, w, h, mode);
+    refuseCrowdedSheets(cutPieces, w, h);
+    const double pieceCount = double(cutPieces.size());
+    plan.sheets = nestCutPieces(cutPieces, w, h, mode, [&](int placed) {
+        report(tilingShare + (1.0 - tilingShare) * placed / pieceCount);
+    });
+    report(1.0);
     return plan;
 }
 
@@ -183,10 +232,18 @@ CuttingPlan tileOutline(const Shape &outline, double w, double h, double g, bool
 CuttingPlan computeCuttingPlan(const Shape &outline, double w, double h, double g, bool right,
                                bool top, PlacementSearchMode mode)
 {
+    return computeCuttingPlan(outline, w, h, g, right, top, PlanControl{}, mode);
+}
+
+CuttingPlan computeCuttingPlan(const Shape &outline, double w, double h, double g, bool right,
+                               bool top, const PlanControl &control, PlacementSearchMode mode)
+{
+    const CancellationScope scope(control.token);
+    checkCancellation();
     checkInputs(outline, w, h, g);
     const QPointF origin = planningOrigin(outline.bounds);
     if (origin.isNull())
-        return tileOutline(outline, w, h, g, right, top, mode);
+        return tileOutline(outline, w, h, g, right, top, mode, control.progress);
 
     // A far drawing is planned as if it lay near the origin, and its grid
     // is moved back into the drawing's own coordinates; the placements on
@@ -195,7 +252,7 @@ CuttingPlan computeCuttingPlan(const Shape &outline, double w, double h, double 
         transformShape(outline, QTransform::fromTranslate(-origin.x(), -origin.y()));
     if (!isNonEmpty(local))
         throw std::runtime_error(engineerrors::invalidOutline);
-    CuttingPlan plan = tileOutline(local, w, h, g, right, top, mode);
+    CuttingPlan plan = tileOutline(local, w, h, g, right, top, mode, control.progress);
     for (GridCell &cell : plan.cells)
         cell.shape = requiredResult(translatedShape(cell.shape, origin.x(), origin.y()));
     plan.originX += origin.x();

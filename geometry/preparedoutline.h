@@ -1,0 +1,39 @@
+#pragma once
+
+#include "geometry/shape.h"
+
+#include <memory>
+
+namespace tallero {
+
+// An outline prepared for the two questions a grid asks of every position
+// before any clipping: does a cell meet the outline at all, and does it lie
+// wholly inside it. The engine indexes the outline's edges once, so each
+// answer costs far less than a clip. Only a valid outline is prepared: on an
+// invalid one the predicates and the clipping need not agree, so both
+// answers are "no" and the clipping decides. Use it on one thread at a time.
+class PreparedOutline
+{
+public:
+    explicit PreparedOutline(const Shape &outline);
+    ~PreparedOutline();
+    PreparedOutline(const PreparedOutline &) = delete;
+    PreparedOutline &operator=(const PreparedOutline &) = delete;
+
+    // True only when the engine says the cell and the outline do not meet.
+    bool missesCell(const Shape &cell) const;
+
+    // True only when the engine says the cell lies in the outline's interior.
+    bool holdsCell(const Shape &cell) const;
+
+private:
+    struct Deleter
+    {
+        void operator()(const GEOSPreparedGeometry *prepared) const;
+    };
+    // The outline's geometry is kept alive as long as its preparation.
+    GeometryHandle m_outline;
+    std::unique_ptr<const GEOSPreparedGeometry, Deleter> m_prepared;
+};
+
+} // namespace tallero
