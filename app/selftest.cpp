@@ -1,7 +1,7 @@
 #include "selftest.h"
 
 #include "dxf/dxfreader.h"
-#include "engine/gridtiling.h"
+#include "engine/cuttingplanner.h"
 #include "engine/plancheck.h"
 
 #include <QDebug>

@@ -1,7 +1,7 @@
 #include "planbench.h"
 
 #include "dxf/dxfreader.h"
-#include "engine/gridtiling.h"
+#include "engine/cuttingplanner.h"
 #include "engine/layoutsearch.h"
 
 #include <QElapsedTimer>

@@ -1,5 +1,6 @@
 #include "engine/cuttingplan.h"
 
+#include "engine/tolerances.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,19 +11,10 @@ namespace tallero {
 
 namespace {
 
-constexpr double eps = 1e-7;
+// Below this a sheet has no area to measure efficiency against.
+constexpr double eps = tolerances::overlapSquareMetres;
 
 } // namespace
-
-bool startsAtRight(StartCorner corner)
-{
-    return corner == StartCorner::TopRight || corner == StartCorner::BottomRight;
-}
-
-bool startsAtTop(StartCorner corner)
-{
-    return corner == StartCorner::TopLeft || corner == StartCorner::TopRight;
-}
 
 void assignPieceCodes(CuttingPlan &plan)
 {
@@ -118,11 +110,6 @@ double overallEfficiency(const CuttingPlan &plan)
 {
     const double purchased = purchasedArea(plan);
     return purchased > eps ? coveredArea(plan) / purchased * 100.0 : 0.0;
-}
-
-double overallWaste(const CuttingPlan &plan)
-{
-    return 100.0 - overallEfficiency(plan);
 }
 
 double wasteArea(const CuttingPlan &plan)

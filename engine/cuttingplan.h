@@ -15,19 +15,6 @@ enum class NestingFault;
 // Index order is the order of the start-corner choice in the window.
 enum class StartCorner { Automatic = 0, TopLeft = 1, TopRight = 2, BottomLeft = 3, BottomRight = 4 };
 
-// Automatic computes as BottomLeft; the optimiser is what chooses a corner.
-bool startsAtRight(StartCorner corner);
-bool startsAtTop(StartCorner corner);
-
-struct SheetSettings
-{
-    double sheetWidth = 0.0;
-    double sheetHeight = 0.0;
-    double gap = 0.0;
-    StartCorner startCorner = StartCorner::Automatic;
-    bool vertical = false;
-};
-
 struct GridCell
 {
     int column = 0;
@@ -94,7 +81,6 @@ double sheetWaste(const CuttingPlan &plan, int sheetIndex);        // percent
 double coveredArea(const CuttingPlan &plan);
 double purchasedArea(const CuttingPlan &plan);
 double overallEfficiency(const CuttingPlan &plan);                 // percent
-double overallWaste(const CuttingPlan &plan);                      // percent
 double wasteArea(const CuttingPlan &plan);                         // m²
 
 } // namespace tallero

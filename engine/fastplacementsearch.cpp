@@ -1,4 +1,5 @@
 #include "engine/placementsearch.h"
+#include "engine/plancontrol.h"
 
 #include "engine/placementcandidates.h"
 #include "engine/requiredresult.h"
@@ -342,6 +343,7 @@ std::optional<ScoredPlacement> findBestPlacement(int pieceIndex,
         // Taken by lower bound: once one cannot win, none after it can.
         if (best && !ranksBefore(candidate.lowest, candidate.order, best->score, best->order))
             break;
+        checkCancellation();
         const int o = candidate.order.orientation;
         CandidateEvaluation evaluation(candidate, orientations[o], *orientationFacts[o],
                                        *sheetFacts);

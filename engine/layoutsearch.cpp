@@ -1,11 +1,80 @@
 #include "engine/layoutsearch.h"
 
-#include "engine/gridtiling.h"
+#include "engine/cuttingplanner.h"
+#include "engine/requiredresult.h"
+#include "geometry/shapecopy.h"
 
+#include <QThread>
+
+#include <algorithm>
 #include <exception>
+#include <mutex>
+#include <thread>
 #include <tuple>
+#include <variant>
 
 namespace tallero {
+
+namespace {
+
+// What one layout gave: its plan, or the message of the engine error that
+// ended it.
+using LayoutOutcome = std::variant<std::monostate, CuttingPlan, QString>;
+
+// Progress of the whole search from the progress of its layouts: each layout
+// is an eighth, and the fraction reported never goes back, whichever thread
+// reports.
+class SearchProgress
+{
+public:
+    SearchProgress(const ProgressCallback &callback, qsizetype layoutCount)
+        : m_callback(callback), m_done(layoutCount, 0.0)
+    {
+    }
+
+    ProgressCallback forLayout(qsizetype index, const LayoutChoice &choice)
+    {
+        if (!m_callback)
+            return {};
+        return [this, index, choice](const PlanProgress &progress) {
+            report(index, choice, progress.fraction);
+        };
+    }
+
+private:
+    void report(qsizetype index, const LayoutChoice &choice, double fraction)
+    {
+        const std::lock_guard lock(m_mutex);
+        m_done[index] = std::max(m_done[index], fraction);
+        double sum = 0.0;
+        for (double done : m_done)
+            sum += done;
+        const double overall = std::clamp(sum / double(m_done.size()), 0.0, 1.0);
+        if (overall < m_reported)
+            return;
+        m_reported = overall;
+        m_callback(PlanProgress{overall, choice});
+    }
+
+    const ProgressCallback &m_callback;
+    std::mutex m_mutex;
+    QList<double> m_done;
+    double m_reported = 0.0;
+};
+
+LayoutOutcome computeLayout(const Shape &outline, double w, double h, double g,
+                            const LayoutChoice &choice, const PlanControl &control)
+{
+    try {
+        return choice.vertical
+            ? computeCuttingPlan(outline, h, w, g, choice.right, choice.top, control)
+            : computeCuttingPlan(outline, w, h, g, choice.right, choice.top, control);
+    } catch (const std::exception &error) {
+        return QString::fromUtf8(error.what());
+    }
+}
+
+} // namespace
 
 QList<LayoutChoice> layoutChoices()
 {
@@ -27,20 +96,61 @@ bool isBetterPlan(const CuttingPlan &candidate, const CuttingPlan &best)
     return key(candidate) < key(best);
 }
 
-LayoutSearchResult searchBestLayout(const Shape &outline, double w, double h, double g)
+LayoutSearchResult searchBestLayout(const Shape &outline, double w, double h, double g,
+                                    const PlanControl &control, int threads)
 {
-    LayoutSearchResult result;
-    for (const LayoutChoice &choice : layoutChoices()) {
-        try {
-            CuttingPlan plan = choice.vertical
-                ? computeCuttingPlan(outline, h, w, g, choice.right, choice.top)
-                : computeCuttingPlan(outline, w, h, g, choice.right, choice.top);
-            if (!result.best || isBetterPlan(plan, *result.best)) {
-                result.best = std::move(plan);
-                result.winner = choice;
+    const QList<LayoutChoice> choices = layoutChoices();
+    const qsizetype count = choices.size();
+    if (threads <= 0)
+        threads = QThread::idealThreadCount();
+    const int workerCount = int(std::clamp<qsizetype>(threads, 1, count));
+
+    // Every thread but the calling one plans from its own copy of the outline.
+    QList<Shape> outlines;
+    for (int worker = 1; worker < workerCount; ++worker)
+        outlines.append(requiredResult(independentCopy(outline)));
+
+    SearchProgress progress(control.progress, count);
+    QList<LayoutOutcome> outcomes(count);
+    std::atomic<qsizetype> next{0};
+    std::atomic<bool> cancelled{false};
+    const auto work = [&](const Shape &ownOutline) {
+        for (qsizetype i = next++; i < count && !cancelled; i = next++) {
+            const PlanControl layoutControl{control.token, progress.forLayout(i, choices[i])};
+            try {
+                outcomes[i] = computeLayout(ownOutline, w, h, g, choices[i], layoutControl);
+            } catch (const PlanCancelled &) {
+                cancelled = true;
             }
-        } catch (const std::exception &error) {
-            result.failures.append(LayoutFailure{choice, QString::fromUtf8(error.what())});
+        }
+    };
+
+    std::vector<std::thread> workers;
+    workers.reserve(outlines.size());
+    try {
+        for (const Shape &copy : outlines)
+            workers.emplace_back(work, std::cref(copy));
+    } catch (...) {
+        // A thread the system refused is no failure: the threads already
+        // started and the calling one do all the layouts between them.
+    }
+    work(outline);
+    for (std::thread &worker : workers)
+        worker.join();
+    if (cancelled)
+        throw PlanCancelled{};
+
+    // The layouts are compared in their fixed order, as if computed one after
+    // the other, so ties and the failure list do not depend on the threads.
+    LayoutSearchResult result;
+    for (qsizetype i = 0; i < count; ++i) {
+        if (auto *message = std::get_if<QString>(&outcomes[i])) {
+            result.failures.append(LayoutFailure{choices[i], *message});
+        } else if (auto *plan = std::get_if<CuttingPlan>(&outcomes[i])) {
+            if (!result.best || isBetterPlan(*plan, *result.best)) {
+                result.best = std::move(*plan);
+                result.winner = choices[i];
+            }
         }
     }
     return result;
@@ -52,13 +162,6 @@ QString layoutChoiceName(const LayoutChoice &choice)
         .arg(choice.vertical ? QStringLiteral("vertical") : QStringLiteral("horizontal"),
              choice.top ? QStringLiteral("top") : QStringLiteral("bottom"),
              choice.right ? QStringLiteral("right") : QStringLiteral("left"));
-}
-
-StartCorner startCornerOf(const LayoutChoice &choice)
-{
-    if (choice.top)
-        return choice.right ? StartCorner::TopRight : StartCorner::TopLeft;
-    return choice.right ? StartCorner::BottomRight : StartCorner::BottomLeft;
 }
 
 } // namespace tallero

@@ -1,18 +1,12 @@
 #pragma once
 
 #include "engine/cuttingplan.h"
+#include "engine/layoutchoice.h"
+#include "engine/plancontrol.h"
 
 #include <optional>
 
 namespace tallero {
-
-// One of the eight layouts the search tries.
-struct LayoutChoice
-{
-    bool vertical = false;
-    bool right = false;
-    bool top = false;
-};
 
 // The engine's own (Spanish) message; the window translates it for display.
 struct LayoutFailure
@@ -40,12 +34,21 @@ bool isBetterPlan(const CuttingPlan &candidate, const CuttingPlan &best);
 // cheapest; on a complete tie the layout tried first stays. Horizontal lays
 // (w, h), vertical lays (h, w). Engine failures of single layouts are
 // collected, not thrown.
-LayoutSearchResult searchBestLayout(const Shape &outline, double w, double h, double g);
+//
+// The layouts are computed on up to `threads` threads at once (0: as many as
+// the machine has cores; 1: one after the other on the calling thread). The
+// result does not depend on the count: the plans are compared in the order
+// above whatever order they finish in. Each thread works on its own copy of
+// the outline, made on the calling thread, so the caller's geometry is only
+// ever read by the calling thread.
+//
+// Progress is reported as the fraction of the eight layouts done. A
+// cancelled token ends the search with PlanCancelled: no result, and the
+// layouts still running stop at their next checkpoint.
+LayoutSearchResult searchBestLayout(const Shape &outline, double w, double h, double g,
+                                    const PlanControl &control = {}, int threads = 0);
 
 // "horizontal bottom-left", "vertical top-right", ... for logs and tools.
 QString layoutChoiceName(const LayoutChoice &choice);
-
-// The start-corner choice that reproduces a layout's corner.
-StartCorner startCornerOf(const LayoutChoice &choice);
 
 } // namespace tallero

@@ -1,6 +1,7 @@
 #include "engine/nesting.h"
 
 #include "engine/engineerrors.h"
+#include "engine/plancontrol.h"
 #include "engine/requiredresult.h"
 #include "engine/searchfacts.h"
 #include "engine/shapetransform.h"
@@ -128,13 +129,16 @@ QList<PieceOrientation> pieceOrientations(const Shape &piece, double sheetWidth,
 }
 
 QList<CuttingSheet> nestCutPieces(const QList<Shape> &pieces, double sheetWidth,
-                                  double sheetHeight, PlacementSearchMode mode)
+                                  double sheetHeight, PlacementSearchMode mode,
+                                  const std::function<void(int placed)> &placed)
 {
     QList<CuttingSheet> sheets;
     // What the fast search learns about a sheet holds until a piece is added
     // to it, and what it learns about a piece holds for all sheets.
     PlacementSearchCache cache;
+    int placedCount = 0;
     for (int pieceIndex : nestingOrder(pieces)) {
+        checkCancellation();
         cache.forgetOrientations();
         const Shape &piece = pieces[pieceIndex];
         const QList<PieceOrientation> orientations =
@@ -154,6 +158,8 @@ QList<CuttingSheet> nestCutPieces(const QList<Shape> &pieces, double sheetWidth,
             choice = SheetChoice{sheetIndex, 0.0, std::move(*found)};
         }
         commit(sheets[choice->sheetIndex], choice->placed.placement, piece.area);
+        if (placed)
+            placed(++placedCount);
     }
     return sheets;
 }

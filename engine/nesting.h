@@ -4,6 +4,8 @@
 
 #include <QList>
 
+#include <functional>
+
 namespace tallero {
 
 // Packs the cut pieces (drawing coordinates, indexed as in the grid) onto as
@@ -11,10 +13,13 @@ namespace tallero {
 // largest pieces first, each onto the fullest sheet that takes it, a new
 // sheet when none does. Sheets come back in the order they were opened.
 // Throws std::runtime_error with engineerrors::pieceDoesNotFit or
-// engineerrors::pieceNotPlaced.
+// engineerrors::pieceNotPlaced, and PlanCancelled at a cancelled checkpoint
+// (plancontrol.h). `placed`, when given, hears the count of pieces placed so
+// far after each piece.
 QList<CuttingSheet> nestCutPieces(const QList<Shape> &pieces, double sheetWidth,
                                   double sheetHeight,
-                                  PlacementSearchMode mode = PlacementSearchMode::Fast);
+                                  PlacementSearchMode mode = PlacementSearchMode::Fast,
+                                  const std::function<void(int placed)> &placed = {});
 
 // The order in which pieces are nested: bounding area, then area, then the
 // longer bounding side, all largest first; equal keys keep grid order.

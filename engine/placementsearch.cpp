@@ -2,6 +2,7 @@
 
 #include "engine/placementcandidates.h"
 #include "engine/placementscore.h"
+#include "engine/plancontrol.h"
 #include "engine/requiredresult.h"
 #include "engine/shapetransform.h"
 #include "geometry/shapeops.h"
@@ -52,6 +53,7 @@ std::optional<ScoredPlacement> findBestPlacementReference(
                 continue;
             evaluated.insert(key);
             ++counts.distinct;
+            checkCancellation();
 
             const double x = candidate.x();
             const double y = candidate.y();

@@ -8,8 +8,12 @@
 
 namespace tallero {
 
-// The one engine context of the process. Created on first use and finished
-// at process exit; every engine call of the program goes through it.
+// The engine context of the calling thread. Each thread gets its own on its
+// first engine call, and it is finished when the thread ends; every engine
+// call of the program goes through the context of the thread making it.
+// Geometries are not tied to a context: one made on a worker thread may be
+// used and destroyed on another, as long as no two threads use it at once
+// (see shapecopy.h).
 GEOSContextHandle_t geometryContext();
 
 // What the engine has said on a context: its error and notice handlers
@@ -25,11 +29,11 @@ struct GeometryDiagnostics
     quint64 noticeCount = 0;
 };
 
-// The record of the context geometryContext() returns.
+// The record of the calling thread's context.
 const GeometryDiagnostics &geometryDiagnostics();
 
 // Shared owner of one engine geometry. Copies share the geometry, and the
-// last copy destroys it on the shared context. An empty handle owns nothing.
+// last copy destroys it, on whichever thread that happens. An empty handle owns nothing.
 // Handles never modify their geometry: every operation makes a new one.
 class GeometryHandle
 {

@@ -1,4 +1,4 @@
-#include "engine/gridtiling.h"
+#include "engine/cuttingplanner.h"
 #include "engineshapes.h"
 #include "testsupport.h"
 

@@ -1,5 +1,5 @@
 #include "engine/engineerrors.h"
-#include "engine/gridtiling.h"
+#include "engine/cuttingplanner.h"
 #include "engine/nesting.h"
 #include "engine/plancheck.h"
 #include "engineshapes.h"

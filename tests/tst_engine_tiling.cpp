@@ -1,5 +1,5 @@
 #include "engine/engineerrors.h"
-#include "engine/gridtiling.h"
+#include "engine/cuttingplanner.h"
 #include "geometry/shapeops.h"
 #include "engineshapes.h"
 #include "testsupport.h"

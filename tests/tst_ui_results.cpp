@@ -4,7 +4,7 @@
 #include "engineshapes.h"
 #include "testsupport.h"
 
-#include "engine/gridtiling.h"
+#include "engine/cuttingplanner.h"
 #include "engine/plancheck.h"
 #include "ui/localisation.h"
 #include "ui/mainwindow.h"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/placementsearch.h"
+#include "engine/plancontrol.h"
 
 namespace tallero {
 
@@ -20,6 +21,14 @@ namespace tallero {
 // geometry operation that fails (engineerrors::geometryOperationFailed).
 CuttingPlan computeCuttingPlan(const Shape &outline, double w, double h, double g, bool right,
                                bool top, PlacementSearchMode mode = PlacementSearchMode::Fast);
+
+// The same plan, reporting progress to `control` and throwing PlanCancelled
+// (not an engine error) soon after its token is cancelled: the grid walk
+// checks it at every position and the nesting at every piece and inside
+// each placement search.
+CuttingPlan computeCuttingPlan(const Shape &outline, double w, double h, double g, bool right,
+                               bool top, const PlanControl &control,
+                               PlacementSearchMode mode = PlacementSearchMode::Fast);
 
 // Each grid position costs one clip against the outline. A 150 x 100 m hall
 // tiled with 0.6 x 0.6 m tiles, larger than any job this program is for, has

@@ -1,4 +1,4 @@
-#include "engine/gridtiling.h"
+#include "engine/cuttingplanner.h"
 
 #include "engine/engineerrors.h"
 #include "engine/nesting.h"
@@ -6,6 +6,7 @@
 #include "engine/shapetransform.h"
 #include "engine/surveyorigin.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <stdexcept>
@@ -94,9 +95,17 @@ private:
 
 // The plan of an outline whose coordinates are small; computeCuttingPlan
 // moves a far drawing near the origin first.
+// Share of a plan's progress given to the grid walk; the nesting, usually
+// the longer part, has the rest.
+constexpr double tilingShare = 0.25;
+
 CuttingPlan tileOutline(const Shape &outline, double w, double h, double g, bool right, bool top,
-                        PlacementSearchMode mode)
+                        PlacementSearchMode mode, const ProgressCallback &progress)
 {
+    const auto report = [&](double fraction) {
+        if (progress)
+            progress(PlanProgress{fraction, LayoutChoice{false, right, top}});
+    };
     CuttingPlan plan;
     plan.sheetWidth = w;
     plan.sheetHeight = h;
@@ -142,6 +151,7 @@ CuttingPlan tileOutline(const Shape &outline, double w, double h, double g, bool
         for (double y = plan.originY; topEdge - eps > y; y += stepY, ++row) {
             if (++visited > positionLimit)
                 refuseGrid();
+            checkCancellation();
             // A cell too small for the kernel to represent (below its 1e-7 m²
             // floor, or lost to the precision of a large coordinate) meets
             // nothing.
@@ -172,9 +182,14 @@ CuttingPlan tileOutline(const Shape &outline, double w, double h, double g, bool
             }
             plan.cells.append(cell);
         }
+        report(tilingShare * std::min(visited / (columns * rows), 1.0));
     }
 
-    plan.sheets = nestCutPieces(cutPieces, w, h, mode);
+    const double pieceCount = double(cutPieces.size());
+    plan.sheets = nestCutPieces(cutPieces, w, h, mode, [&](int placed) {
+        report(tilingShare + (1.0 - tilingShare) * placed / pieceCount);
+    });
+    report(1.0);
     return plan;
 }
 
@@ -183,10 +198,18 @@ CuttingPlan tileOutline(const Shape &outline, double w, double h, double g, bool
 CuttingPlan computeCuttingPlan(const Shape &outline, double w, double h, double g, bool right,
                                bool top, PlacementSearchMode mode)
 {
+    return computeCuttingPlan(outline, w, h, g, right, top, PlanControl{}, mode);
+}
+
+CuttingPlan computeCuttingPlan(const Shape &outline, double w, double h, double g, bool right,
+                               bool top, const PlanControl &control, PlacementSearchMode mode)
+{
+    const CancellationScope scope(control.token);
+    checkCancellation();
     checkInputs(outline, w, h, g);
     const QPointF origin = planningOrigin(outline.bounds);
     if (origin.isNull())
-        return tileOutline(outline, w, h, g, right, top, mode);
+        return tileOutline(outline, w, h, g, right, top, mode, control.progress);
 
     // A far drawing is planned as if it lay near the origin, and its grid
     // is moved back into the drawing's own coordinates; the placements on
@@ -195,7 +218,7 @@ CuttingPlan computeCuttingPlan(const Shape &outline, double w, double h, double 
         transformShape(outline, QTransform::fromTranslate(-origin.x(), -origin.y()));
     if (!isNonEmpty(local))
         throw std::runtime_error(engineerrors::invalidOutline);
-    CuttingPlan plan = tileOutline(local, w, h, g, right, top, mode);
+    CuttingPlan plan = tileOutline(local, w, h, g, right, top, mode, control.progress);
     for (GridCell &cell : plan.cells)
         cell.shape = requiredResult(translatedShape(cell.shape, origin.x(), origin.y()));
     plan.originX += origin.x();
