@@ -48,6 +48,7 @@ RodalixV69::RodalixV69()
     buildPanels();
     buildMenus();
     adjustGermanHelpMenu();
+    wireComputationCommands();
 
     Preferences preferences;
     darkTheme = preferences.darkTheme();
@@ -134,6 +135,9 @@ void RodalixV69::showDrawing(const Drawing &drawing, const QString &path)
     dxfPath = file.absoluteFilePath();
     canvas->setDrawing(drawing, file.fileName());
     plan.reset();
+    // A drawing newly shown is taken as drawn until the user says otherwise.
+    drawingScaleFactor = 1.0;
+    drawingUnitsSettled = false;
 
     pieceLabel->setText(QStringLiteral("%1: %2 m x %3 m")
                             .arg(chooseText(QStringLiteral("Plano"), QStringLiteral("Drawing"),
