@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -48,6 +49,7 @@ RodalixV69::RodalixV69()
     buildPanels();
     buildMenus();
     adjustGermanHelpMenu();
+    wireWorkflowCommands();
     wireComputationCommands();
 
     Preferences preferences;
@@ -121,7 +123,7 @@ void RodalixV69::saveTheme()
 void RodalixV69::setModified(bool changed)
 {
     modified = changed;
-    setWindowModified(changed);
+    refreshModifiedMark();
 }
 
 bool RodalixV69::hasDrawing() const
@@ -153,6 +155,10 @@ void RodalixV69::showDrawing(const Drawing &drawing, const QString &path)
                                       QStringLiteral("Type: Actual outline"),
                                       QStringLiteral("Typ: Tatsächliche Kontur")));
     legendTable->setRowCount(0);
+    // The summary described the previous drawing's plan; the next plan
+    // rewrites it.
+    reportText->setPlainText(uiText(QStringLiteral("Carga un archivo DXF para comenzar."),
+                                    QStringLiteral("Load a DXF file to get started.")));
     canvas->update();
     refreshWindowTitle();
 }
@@ -166,16 +172,7 @@ void RodalixV69::refreshWindowTitle()
         setWindowTitle(application + QStringLiteral("[*]"));
     else
         setWindowTitle(QStringLiteral("%1[*] — %2").arg(QFileInfo(document).fileName(), application));
-    setWindowModified(modified);
-}
-
-void RodalixV69::closeEvent(QCloseEvent *event)
-{
-    // Nothing can leave unsaved work yet: loading drawings and saving
-    // projects, and with them the prompt about unsaved changes, come with
-    // the workflow commands.
-    saveTheme();
-    event->accept();
+    refreshModifiedMark();
 }
 
 } // namespace tallero
