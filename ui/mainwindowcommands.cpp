@@ -330,10 +330,14 @@ void RodalixV69::newProject()
     canvas->clearAll();
     canvas->update();
     resetSheetFields();
-    pieceLabel->setText(uiText(QStringLiteral("Pieza: Ninguna cargada"), QStringLiteral("Piece: None loaded")));
-    typeLabel->setText(uiText(QStringLiteral("Tipo: —"), QStringLiteral("Type: —")));
-    reportText->setPlainText(
-        uiText(QStringLiteral("Carga un archivo DXF para comenzar."), QStringLiteral("Load a DXF drawing to get started.")));
+    // The German texts are those the panels start with, so a German window
+    // does not turn English after New project.
+    pieceLabel->setText(chooseText(QStringLiteral("Pieza: Ninguna cargada"), QStringLiteral("Piece: None loaded"),
+                                   QStringLiteral("Teil: Nicht geladen")));
+    typeLabel->setText(chooseText(QStringLiteral("Tipo: —"), QStringLiteral("Type: —"), QStringLiteral("Typ: —")));
+    reportText->setPlainText(chooseText(QStringLiteral("Carga un archivo DXF para comenzar."),
+                                        QStringLiteral("Load a DXF drawing to get started."),
+                                        QStringLiteral("Laden Sie eine DXF-Datei, um zu beginnen.")));
     legendTable->setRowCount(0);
     setModified(false);
     recordStoredSheetValues();
