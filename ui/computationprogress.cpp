@@ -66,9 +66,17 @@ void ComputationProgress::report(double done, const QString &newText)
     }
 }
 
+void ComputationProgress::dismiss()
+{
+    dismissed = true;
+    showTimer.stop();
+    if (progressDialog)
+        progressDialog->hide();
+}
+
 void ComputationProgress::showDialog()
 {
-    if (progressDialog)
+    if (progressDialog || dismissed)
         return;
     auto *dialog = new QProgressDialog(text, chooseText(QStringLiteral("Cancelar"), QStringLiteral("Cancel"),
                                                         QStringLiteral("Abbrechen")),

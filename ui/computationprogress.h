@@ -25,6 +25,10 @@ public:
     // Fraction done (0 to 1) and, when not empty, a new text.
     void report(double fraction, const QString &text = QString());
 
+    // The work is being cancelled: the dialog goes at once (the busy cursor
+    // stays until the work has stopped).
+    void dismiss();
+
     // The dialog, once shown (object name "computationProgress").
     QProgressDialog *dialog() const { return progressDialog; }
 
@@ -46,6 +50,7 @@ private:
     double fraction = 0.0;
     QTimer showTimer;
     QPointer<QProgressDialog> progressDialog;
+    bool dismissed = false;
 };
 
 } // namespace tallero

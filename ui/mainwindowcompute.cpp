@@ -116,9 +116,7 @@ private:
 
 void RodalixV69::wireComputationCommands()
 {
-    recalculateButton->setEnabled(true);
     connect(recalculateButton, &QPushButton::clicked, this, [this] { recalculate(); });
-    optimiseButton->setEnabled(true);
     connect(optimiseButton, &QPushButton::clicked, this, [this] { optimiseLayout(false); });
     if (auto *action = findChild<QAction *>(QStringLiteral("recalculateAction"))) {
         action->setEnabled(true);
@@ -172,6 +170,7 @@ bool RodalixV69::runOnWorker(const std::function<void(const PlanControl &)> &wor
         QEventLoop loop;
         bool finished = false;
         connect(&progress, &ComputationProgress::cancelRequested, &job, &PlanJob::cancel);
+        connect(&job, &PlanJob::cancelling, &progress, &ComputationProgress::dismiss);
         connect(&job, &PlanJob::progressed, &progress,
                 [&progress, showsLayouts](double fraction, bool vertical, bool right, bool top) {
                     QString text;
@@ -338,15 +337,11 @@ ComputationOutcome RodalixV69::recalculate()
         return ComputationOutcome::Refused;
     }
     // Width and height come back swapped for vertical sheets.
-    const std::optional<SheetInputs> inputs = readSheetInputs(
-        sheetWidthEdit->text(), sheetHeightEdit->text(), clearanceEdit->text(), verticalRadio->isChecked());
-    if (!inputs) {
-        warnInvalidValues(this);
+    double width = 0.0;
+    double height = 0.0;
+    double clearance = 0.0;
+    if (!validateSheetInputs(width, height, clearance))
         return ComputationOutcome::Refused;
-    }
-    const double width = inputs->width;
-    const double height = inputs->height;
-    const double clearance = inputs->clearance;
 
     const WorkSnapshot before = captureWork();
     if (const std::optional<ComputationOutcome> stop = settleDrawingUnits()) {

@@ -40,11 +40,16 @@ WorkSnapshot RodalixV69::captureWork() const
 
 void RodalixV69::restoreWork(const WorkSnapshot &snapshot)
 {
+    // Zooming and panning stay possible while a command computes; when the
+    // command leaves the drawing as it was, the view the user chose since
+    // stays too. A drawing given back brings its own view back.
+    if (canvas->drawing.geometry.get() != snapshot.drawing.geometry.get()) {
+        canvas->zoom = snapshot.zoom;
+        canvas->panX = snapshot.panX;
+        canvas->panY = snapshot.panY;
+    }
     canvas->drawing = snapshot.drawing;
     canvas->fileName = snapshot.drawingFileName;
-    canvas->zoom = snapshot.zoom;
-    canvas->panX = snapshot.panX;
-    canvas->panY = snapshot.panY;
     drawingScaleFactor = snapshot.drawingScale;
     drawingUnitsSettled = snapshot.drawingUnitsSettled;
     plan = snapshot.plan;

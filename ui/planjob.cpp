@@ -45,8 +45,11 @@ void PlanJob::start(Work work)
 
 void PlanJob::cancel()
 {
+    if (cancelled)
+        return;
     cancelled = true;
     control.token.cancel();
+    emit cancelling();
 }
 
 void PlanJob::wait()

@@ -41,6 +41,9 @@ signals:
     // Queued: emitted on the computing thread, received on the job's.
     void progressed(double fraction, bool vertical, bool right, bool top);
     void finished();
+    // Emitted by cancel(), once: the work is told to stop and may take a
+    // moment to do so.
+    void cancelling();
 
 private:
     PlanControl control;
