@@ -26,16 +26,19 @@ namespace {
 // left by an old version cannot linger in the store.
 const QString obsoleteSheetKey = QStringLiteral("sheet");
 
-// The theme gives every push button and menu entry the same text colour,
-// enabled or not. Commands not wired yet are disabled, and must look it.
+// The theme gives every push button, menu entry and field the same text
+// colour, enabled or not. Commands not wired yet are disabled, and so are the
+// sheet fields while a computation runs: they must look it.
 QString disabledCommandsStyle(bool dark)
 {
     return dark ? QStringLiteral("QPushButton:disabled,QPushButton#optimize:disabled{color:#94a3b8;}"
                                  "QPushButton#optimize:disabled{background:#065f46;}"
-                                 "QMenu::item:disabled{color:#64748b;}")
+                                 "QMenu::item:disabled{color:#64748b;}"
+                                 "QLineEdit:disabled,QComboBox:disabled,QRadioButton:disabled{color:#64748b;}")
                 : QStringLiteral("QPushButton:disabled,QPushButton#optimize:disabled{color:#9ca3af;}"
                                  "QPushButton#optimize:disabled{background:#a7f3d0;}"
-                                 "QMenu::item:disabled{color:#9ca3af;}");
+                                 "QMenu::item:disabled{color:#9ca3af;}"
+                                 "QLineEdit:disabled,QComboBox:disabled,QRadioButton:disabled{color:#9ca3af;}");
 }
 
 } // namespace
