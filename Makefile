@@ -1,6 +1,7 @@
 # Two entry points for a fresh Debian machine:
-#   make run    installs what is missing, builds, and opens Tallero's window; without a
-#               display (no DISPLAY or WAYLAND_DISPLAY) it runs the self-test on the example
+#   make run    installs what is missing, builds, and opens Tallero's window with the example
+#               drawing loaded; without a display (no DISPLAY or WAYLAND_DISPLAY) it runs the
+#               self-test on the example
 #   make test   installs what is missing, builds, and runs every test
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
@@ -21,7 +22,7 @@ build: configure
 
 run: build
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
-		./$(BUILD_DIR)/tallero; \
+		./$(BUILD_DIR)/tallero $(EXAMPLE); \
 	else \
 		echo "No display: running the self-test on $(EXAMPLE)"; \
 		./$(BUILD_DIR)/tallero --self-test $(EXAMPLE); \

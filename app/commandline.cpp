@@ -14,6 +14,7 @@ const QString applicationDescription = QStringLiteral(
     "Tallero: cutting plans for sheet material over the outline of a DXF drawing.\n"
     "\n"
     "Without arguments Tallero opens its window, which needs a display.\n"
+    "  tallero FILE.dxf         opens the window with that drawing loaded\n"
     "Batch modes run without a display and without any window; the first flag present decides:\n"
     "  --self-test DXF          compute the plan of DXF (2.0 x 1.2 m sheets) and check its nesting;\n"
     "                           exit 0 OK, 2 unreadable drawing, 3 nesting fault, 4 engine failure\n"
@@ -83,6 +84,8 @@ StartRequest readCommandLine(const QStringList &arguments)
             && argument != QLatin1String("--help-all") && argument != QLatin1String("--version"))
             request.unknownOptions.append(argument);
     }
+    if (request.mode == StartMode::Windowed)
+        request.startFile = options.parser.positionalArguments().value(0);
     return request;
 }
 

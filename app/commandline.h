@@ -14,6 +14,7 @@ struct StartRequest
     StartMode mode = StartMode::Windowed;
     qsizetype flagIndex = -1;      // position of the batch flag in the list
     QStringList unknownOptions;    // "--…" options nobody knows; the window starts anyway
+    QString startFile;             // the drawing (or project) the window opens first, if any
 };
 
 // The program's arguments as the platform passed them (position 0 is the

@@ -152,7 +152,7 @@ int runWindowMode(int &argc, char **argv, const tallero::StartRequest &request)
         printLine(stderr, noWindowLine(NoWindowReason::PlatformWithoutWindows, platform));
         return 1;
     }
-    return tallero::runWindowed();
+    return tallero::runWindowed(request.startFile);
 }
 
 } // namespace

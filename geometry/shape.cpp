@@ -3,6 +3,8 @@
 #include "geometry/directgeometry.h"
 #include "geometry/wkt.h"
 
+#include <cmath>
+
 namespace tallero {
 
 namespace {
@@ -111,6 +113,37 @@ std::optional<Shape> translatedShape(const Shape &shape, double dx, double dy)
     moved.bounds = moved.path.boundingRect();
     moved.area = shape.area;
     return moved;
+}
+
+std::optional<Shape> scaledShape(const Shape &shape, double factor)
+{
+    if (!(factor > 0.0) || !std::isfinite(factor))
+        return std::nullopt;
+    Shape scaled;
+    if (!shape.geometry)
+        return scaled;
+    for (const Polygon &polygon : shape.polygons) {
+        Polygon rings;
+        rings.reserve(polygon.size());
+        for (const QPolygonF &ring : polygon) {
+            QPolygonF points;
+            points.reserve(ring.size());
+            for (const QPointF &point : ring)
+                points.append(point * factor);
+            rings.append(points);
+        }
+        scaled.polygons.append(rings);
+    }
+    scaled.rings = flattenRings(scaled.polygons);
+    std::optional<GeometryHandle> direct = buildPolygonsGeometry(scaled.polygons);
+    scaled.geometry = direct ? *direct : readWkt(acceptedPolygonsToWkt(scaled.polygons));
+    const std::optional<double> area = geometryArea(scaled.geometry.get());
+    if (!scaled.geometry || !area)
+        return std::nullopt;
+    scaled.path = pathFromRings(scaled.rings);
+    scaled.bounds = scaled.path.boundingRect();
+    scaled.area = *area;
+    return scaled;
 }
 
 void collectPolygons(const GEOSGeometry *geometry, QList<Polygon> &polygons)

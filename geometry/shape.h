@@ -49,6 +49,12 @@ std::optional<Shape> shapeFromResult(GEOSGeometry *result);
 // survives the move. Nothing when the engine cannot read the moved rings.
 std::optional<Shape> translatedShape(const Shape &shape, double dx, double dy);
 
+// The shape with every coordinate multiplied by `factor` (> 0, finite), for a
+// drawing made in another unit: the same rings scaled about the origin, the
+// area measured anew. Like translatedShape it filters nothing. Nothing when
+// the factor is not usable or the engine cannot read the scaled rings.
+std::optional<Shape> scaledShape(const Shape &shape, double factor);
+
 void collectPolygons(const GEOSGeometry *geometry, QList<Polygon> &polygons);
 QPolygonF ringPoints(const GEOSGeometry *ring);
 QPainterPath pathFromRings(const QList<QPolygonF> &rings);

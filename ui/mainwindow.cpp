@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -25,16 +26,19 @@ namespace {
 // left by an old version cannot linger in the store.
 const QString obsoleteSheetKey = QStringLiteral("sheet");
 
-// The theme gives every push button and menu entry the same text colour,
-// enabled or not. Commands not wired yet are disabled, and must look it.
+// The theme gives every push button, menu entry and field the same text
+// colour, enabled or not. Commands not wired yet are disabled, and so are the
+// sheet fields while a computation runs: they must look it.
 QString disabledCommandsStyle(bool dark)
 {
     return dark ? QStringLiteral("QPushButton:disabled,QPushButton#optimize:disabled{color:#94a3b8;}"
                                  "QPushButton#optimize:disabled{background:#065f46;}"
-                                 "QMenu::item:disabled{color:#64748b;}")
+                                 "QMenu::item:disabled{color:#64748b;}"
+                                 "QLineEdit:disabled,QComboBox:disabled,QRadioButton:disabled{color:#64748b;}")
                 : QStringLiteral("QPushButton:disabled,QPushButton#optimize:disabled{color:#9ca3af;}"
                                  "QPushButton#optimize:disabled{background:#a7f3d0;}"
-                                 "QMenu::item:disabled{color:#9ca3af;}");
+                                 "QMenu::item:disabled{color:#9ca3af;}"
+                                 "QLineEdit:disabled,QComboBox:disabled,QRadioButton:disabled{color:#9ca3af;}");
 }
 
 } // namespace
@@ -48,6 +52,8 @@ RodalixV69::RodalixV69()
     buildPanels();
     buildMenus();
     adjustGermanHelpMenu();
+    wireWorkflowCommands();
+    wireComputationCommands();
 
     Preferences preferences;
     darkTheme = preferences.darkTheme();
@@ -120,7 +126,7 @@ void RodalixV69::saveTheme()
 void RodalixV69::setModified(bool changed)
 {
     modified = changed;
-    setWindowModified(changed);
+    refreshModifiedMark();
 }
 
 bool RodalixV69::hasDrawing() const
@@ -134,6 +140,9 @@ void RodalixV69::showDrawing(const Drawing &drawing, const QString &path)
     dxfPath = file.absoluteFilePath();
     canvas->setDrawing(drawing, file.fileName());
     plan.reset();
+    // A drawing newly shown is taken as drawn until the user says otherwise.
+    drawingScaleFactor = 1.0;
+    drawingUnitsSettled = false;
 
     pieceLabel->setText(QStringLiteral("%1: %2 m x %3 m")
                             .arg(chooseText(QStringLiteral("Plano"), QStringLiteral("Drawing"),
@@ -149,6 +158,10 @@ void RodalixV69::showDrawing(const Drawing &drawing, const QString &path)
                                       QStringLiteral("Type: Actual outline"),
                                       QStringLiteral("Typ: Tatsächliche Kontur")));
     legendTable->setRowCount(0);
+    // The summary described the previous drawing's plan; the next plan
+    // rewrites it.
+    reportText->setPlainText(uiText(QStringLiteral("Carga un archivo DXF para comenzar."),
+                                    QStringLiteral("Load a DXF file to get started.")));
     canvas->update();
     refreshWindowTitle();
 }
@@ -162,16 +175,7 @@ void RodalixV69::refreshWindowTitle()
         setWindowTitle(application + QStringLiteral("[*]"));
     else
         setWindowTitle(QStringLiteral("%1[*] — %2").arg(QFileInfo(document).fileName(), application));
-    setWindowModified(modified);
-}
-
-void RodalixV69::closeEvent(QCloseEvent *event)
-{
-    // Nothing can leave unsaved work yet: loading drawings and saving
-    // projects, and with them the prompt about unsaved changes, come with
-    // the workflow commands.
-    saveTheme();
-    event->accept();
+    refreshModifiedMark();
 }
 
 } // namespace tallero

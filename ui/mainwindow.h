@@ -2,10 +2,13 @@
 
 #include "dxf/drawing.h"
 #include "engine/cuttingplan.h"
+#include "ui/worksnapshot.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class QAction;
@@ -21,6 +24,8 @@ class QTableWidget;
 namespace tallero {
 
 class NestingCanvas;
+class PlanJob;
+struct PlanControl;
 
 // The one main window: the sheet settings, the report and legend panel, the
 // layout view and the menus, and the state of the current work (language,
@@ -63,6 +68,52 @@ public:
 
     NestingCanvas *layoutCanvas() const { return canvas; }
 
+    // Workflow commands: loading drawings, New project, default settings,
+    // recent files and the question about unsaved work.
+    // Reads the sheet fields (width and height swapped for vertical sheets);
+    // warns and returns false when they are not valid.
+    bool validateSheetInputs(double &width, double &height, double &clearance);
+    // True when the drawing was taken over. A failure leaves the window as it was.
+    bool loadDxfFile(const QString &path, bool validateAndOptimise);
+    void chooseAndLoadDxf();
+    void newProject();
+    void restoreDefaults();
+    void addRecentFile(const QString &path);
+    void rebuildRecentMenu();
+    void openRecentFile(const QString &path);
+    void clearRecentFiles();
+    // A file named on the command line, opened over the shown window.
+    void openStartupFile(const QString &path);
+    // Unsaved work exists when a drawing is loaded and either `modified` is
+    // set or one of the five values a project stores (width, height,
+    // clearance, start corner, orientation) differs from its value at the
+    // last open, save, load or New project.
+    bool hasUnsavedWork() const;
+    // Takes the five stored values as they stand now as the saved ones.
+    void recordStoredSheetValues();
+
+    // Computations. Optimise and Recalculate run the engine on a worker
+    // thread and return when it is over: the window stays alive meanwhile
+    // (busy cursor, a progress dialog with Cancel after half a second, the
+    // commands that would start another computation disabled). Cancelled
+    // leaves the window as it was when the command started.
+    ComputationOutcome optimiseLayout(bool silent);
+    ComputationOutcome recalculate();
+    bool isComputing() const { return runningJob != nullptr; }
+    // Cancels a running computation and waits for its thread to end.
+    void stopComputation();
+
+    WorkSnapshot captureWork() const;
+    void restoreWork(const WorkSnapshot &snapshot);
+
+    // The factor the shown drawing's coordinates were multiplied by to get
+    // metres (0.001 for a drawing made in millimetres), 1 when it is shown as
+    // drawn. A newly shown drawing starts at 1.
+    double drawingScale() const { return drawingScaleFactor; }
+    // Scales the shown drawing by `factor` and records it; the plan is
+    // dropped. False, with nothing changed, when the drawing cannot be scaled.
+    bool applyDrawingScale(double factor);
+
     // The size the window is built with, and the one its snapshot keeps.
     static constexpr int initialWidth = 1450;
     static constexpr int initialHeight = 880;
@@ -83,6 +134,19 @@ private:
     void adjustGermanHelpMenu();
     QPushButton *makeButton(const QString &text);
     void refreshWindowTitle();
+    void wireWorkflowCommands();
+    void resetSheetFields();
+    void refreshModifiedMark();
+    // Asks what to do with unsaved work before `text`'s action; true to go on.
+    bool settleUnsavedWork(const QString &text);
+    void refuseProjectFile(const QString &path);
+    void showLoadedStatus(int milliseconds, const QString &extra = QString());
+    void wireComputationCommands();
+    std::optional<ComputationOutcome> settleDrawingUnits();
+    std::optional<Shape> workerOutline() const;
+    bool runOnWorker(const std::function<void(const PlanControl &)> &work, const QString &title,
+                     bool showsLayouts);
+    void setComputationCommandsEnabled(bool enabled);
 
     bool darkTheme = true;
     QLineEdit *sheetWidthEdit = nullptr;
@@ -105,6 +169,24 @@ private:
     QString dxfPath;
     QString projectPath;
     bool modified = false;
+    // The five values a project stores, as they were at the last open, save,
+    // load or New project.
+    struct StoredSheetValues
+    {
+        QString width;
+        QString height;
+        QString clearance;
+        int startIndex = 0;
+        bool vertical = false;
+    };
+    StoredSheetValues storedSheetValues() const;
+    StoredSheetValues savedSheetValues;
+    double drawingScaleFactor = 1.0;
+    // The user has answered the question about the drawing's unit (or it was
+    // scaled), so it is not asked again for this drawing.
+    bool drawingUnitsSettled = false;
+    PlanJob *runningJob = nullptr;
+    QList<std::pair<QPointer<QObject>, bool>> commandsDisabledForWork;
 };
 
 } // namespace tallero

@@ -144,15 +144,12 @@ void RodalixV69::buildTopPanel(QWidget *panel, bool spanish)
     orientationLayout->addWidget(verticalRadio);
     grid->addWidget(orientation, 0, 8, 2, 1);
 
-    // Recalculate and Optimise run the workflow commands, which this build
-    // does not have yet: present, and disabled until they are wired.
+    // Their commands are connected by wireComputationCommands.
     recalculateButton = makeButton(pick("Recalcular", "Recalculate"));
     recalculateButton->setObjectName(QStringLiteral("recalculate"));
-    recalculateButton->setEnabled(false);
     grid->addWidget(recalculateButton, 0, 9);
     optimiseButton = makeButton(pick("Optimizar", "Optimise"));
     optimiseButton->setObjectName(QStringLiteral("optimize"));
-    optimiseButton->setEnabled(false);
     grid->addWidget(optimiseButton, 1, 9);
 
     grid->setColumnMinimumWidth(3, 28);

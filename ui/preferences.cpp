@@ -1,6 +1,8 @@
 #include "ui/preferences.h"
 
+#include <QDir>
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace tallero {
 
@@ -8,6 +10,9 @@ namespace {
 
 const QString languageKey = QStringLiteral("ui/language");
 const QString darkThemeKey = QStringLiteral("theme/dark");
+const QString recentFilesKey = QStringLiteral("recent/files");
+const QString dxfFolderKey = QStringLiteral("paths/dxf");
+const QString projectFolderKey = QStringLiteral("paths/project");
 
 } // namespace
 
@@ -47,6 +52,44 @@ bool Preferences::darkTheme() const
 void Preferences::setDarkTheme(bool dark)
 {
     setValue(darkThemeKey, dark);
+}
+
+QStringList Preferences::recentFiles() const
+{
+    return value(recentFilesKey, QStringList()).toStringList();
+}
+
+void Preferences::setRecentFiles(const QStringList &paths)
+{
+    setValue(recentFilesKey, paths);
+}
+
+void Preferences::clearRecentFiles()
+{
+    remove(recentFilesKey);
+}
+
+QString Preferences::dxfFolder() const
+{
+    return value(dxfFolderKey, QDir::homePath()).toString();
+}
+
+void Preferences::setDxfFolder(const QString &folder)
+{
+    setValue(dxfFolderKey, folder);
+}
+
+QString Preferences::projectFolder() const
+{
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documents.isEmpty())
+        documents = QDir::homePath();
+    return value(projectFolderKey, QDir(documents).filePath(QStringLiteral("Tallero/Proyectos"))).toString();
+}
+
+void Preferences::setProjectFolder(const QString &folder)
+{
+    setValue(projectFolderKey, folder);
 }
 
 } // namespace tallero

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 namespace tallero {
@@ -19,6 +20,24 @@ public:
     // "theme/dark": true when absent.
     bool darkTheme() const;
     void setDarkTheme(bool dark);
+
+    // "recent/files": absolute paths, most recent first, at most
+    // maxRecentFiles; empty when absent.
+    QStringList recentFiles() const;
+    void setRecentFiles(const QStringList &paths);
+    void clearRecentFiles();
+    static constexpr int maxRecentFiles = 10;
+
+    // "paths/dxf": the folder of the last drawing loaded through the file
+    // dialog; the user's home folder when absent.
+    QString dxfFolder() const;
+    void setDxfFolder(const QString &folder);
+
+    // "paths/project": the folder of the last project saved; when absent the
+    // "Tallero/Proyectos" folder below the user's documents folder (the home
+    // folder when the platform reports no documents folder).
+    QString projectFolder() const;
+    void setProjectFolder(const QString &folder);
 
     // Removes a key and everything below it.
     void remove(const QString &key);

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QScreen>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -24,13 +25,15 @@ void fitWindowToScreen(QWidget &window, const QRect &available)
     window.move(available.topLeft());
 }
 
-int runWindowed()
+int runWindowed(const QString &startFile)
 {
     QApplication::setFont(QFont(QStringLiteral("Arial"), 10));
     RodalixV69 window;
     if (const QScreen *screen = window.screen())
         fitWindowToScreen(window, screen->availableGeometry());
     window.show();
+    if (!startFile.isEmpty())
+        QTimer::singleShot(0, &window, [&window, startFile] { window.openStartupFile(startFile); });
     return QApplication::exec();
 }
 

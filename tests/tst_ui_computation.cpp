@@ -1,0 +1,677 @@
+// Optimise and Recalculate as the window runs them: what reaches the engine,
+// what comes back into the fields, the boxes, the work on a worker thread
+// with its cancel, and the question about drawings too large for metres.
+
+#include "testsupport.h"
+
+#include "dxf/dxfreader.h"
+#include "engine/cuttingplanner.h"
+#include "engine/engineerrors.h"
+#include "engine/layoutsearch.h"
+#include "ui/computationprogress.h"
+#include "ui/localisation.h"
+#include "ui/mainwindow.h"
+#include "ui/messagebox.h"
+#include "views/nestingcanvas.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <cmath>
+#include <functional>
+#include <memory>
+
+using namespace tallero;
+
+namespace {
+
+Drawing drawingOf(const Shape &shape)
+{
+    Drawing drawing;
+    static_cast<Shape &>(drawing) = shape;
+    return drawing;
+}
+
+// An L-shaped floor whose grid differs from every corner.
+Drawing lFloor()
+{
+    const QPolygonF ring{{0, 0}, {5.3, 0}, {5.3, 2.1}, {2.2, 2.1}, {2.2, 3.7}, {0, 3.7}, {0, 0}};
+    return drawingOf(shapeFromPolygon({ring}));
+}
+
+// A round hall: hundreds of curved cut pieces to nest, which keeps the
+// engine busy long enough to be cancelled in the middle.
+Drawing roundHall()
+{
+    QPolygonF ring;
+    for (int n = 0; n < 720; ++n) {
+        const double angle = 2.0 * M_PI * n / 720.0;
+        ring.append(QPointF(30.0 * std::cos(angle), 30.0 * std::sin(angle)));
+    }
+    ring.append(ring.first());
+    return drawingOf(shapeFromPolygon({ring}));
+}
+
+// Everything of a plan that the user sees, as text, so two plans compare
+// with one QCOMPARE and a failure shows where they differ.
+QString planSignature(const CuttingPlan &plan)
+{
+    QStringList parts;
+    parts << QStringLiteral("sheet %1x%2 g%3 origin %4,%5 whole %6 sheets %7")
+                 .arg(plan.sheetWidth)
+                 .arg(plan.sheetHeight)
+                 .arg(plan.gap)
+                 .arg(plan.originX)
+                 .arg(plan.originY)
+                 .arg(plan.wholeSheetCount)
+                 .arg(plan.sheets.size());
+    for (const GridCell &cell : plan.cells)
+        parts << QStringLiteral("c%1,%2 p%3 a%4").arg(cell.column).arg(cell.row).arg(cell.pieceIndex).arg(cell.shape.area, 0, 'g', 12);
+    for (const CuttingSheet &sheet : plan.sheets) {
+        for (const PiecePlacement &placement : sheet.placements)
+            parts << QStringLiteral("s%1 p%2 @%3,%4 r%5")
+                         .arg(placement.sheetIndex)
+                         .arg(placement.pieceIndex)
+                         .arg(placement.x, 0, 'g', 12)
+                         .arg(placement.y, 0, 'g', 12)
+                         .arg(placement.angle);
+    }
+    return parts.join(QLatin1Char('\n'));
+}
+
+QString workSignature(const RodalixV69 &window, bool withView = true)
+{
+    WorkSnapshot work = window.captureWork();
+    if (!withView)
+        work.zoom = work.panX = work.panY = 0.0;
+    QStringList parts{work.drawingFileName,
+                      QStringLiteral("bounds %1,%2 %3x%4 area %5")
+                          .arg(work.drawing.bounds.x())
+                          .arg(work.drawing.bounds.y())
+                          .arg(work.drawing.bounds.width())
+                          .arg(work.drawing.bounds.height())
+                          .arg(work.drawing.area),
+                      QStringLiteral("view %1 %2 %3 scale %4").arg(work.zoom).arg(work.panX).arg(work.panY).arg(work.drawingScale),
+                      work.plan ? planSignature(*work.plan) : QStringLiteral("no plan"),
+                      work.dxfPath, work.projectPath, work.sheetWidth, work.sheetHeight, work.clearance,
+                      QString::number(work.startIndex), work.vertical ? QStringLiteral("vertical") : QStringLiteral("horizontal"),
+                      work.pieceText, work.typeText, work.reportText,
+                      work.modified ? QStringLiteral("modified") : QStringLiteral("saved")};
+    const auto *legend = window.findChild<QTableWidget *>(QStringLiteral("legend"));
+    for (int row = 0; legend && row < legend->rowCount(); ++row)
+        parts << legend->item(row, 0)->text() + QLatin1Char(' ') + legend->item(row, 1)->text();
+    return parts.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+class UiComputationTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QList<MessageBoxRequest> boxes;
+    // How the next boxes are answered; by default their default button, or OK.
+    std::function<QMessageBox::StandardButton(const MessageBoxRequest &)> answer;
+    QTemporaryDir folder;
+
+    static std::unique_ptr<RodalixV69> makeWindow(const QString &language = QStringLiteral("en"))
+    {
+        QSettings(QStringLiteral("Tallero"), QStringLiteral("Tallero"))
+            .setValue(QStringLiteral("ui/language"), language);
+        return std::make_unique<RodalixV69>();
+    }
+
+    template<typename T>
+    static T *child(const RodalixV69 &window, const char *name)
+    {
+        T *found = window.findChild<T *>(QString::fromLatin1(name));
+        if (!found)
+            qWarning("no child named %s", name);
+        return found;
+    }
+
+    static void setSheet(const RodalixV69 &window, const QString &width, const QString &height,
+                         const QString &clearance)
+    {
+        child<QLineEdit>(window, "sheetWidth")->setText(width);
+        child<QLineEdit>(window, "sheetHeight")->setText(height);
+        child<QLineEdit>(window, "clearance")->setText(clearance);
+    }
+
+    QString writeDxf(const QString &name, const QByteArray &content)
+    {
+        const QString path = folder.filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+
+    static void pressCancel(QProgressDialog *dialog)
+    {
+        auto *button = dialog->findChild<QPushButton *>();
+        QVERIFY(button);
+        QCOMPARE(button->text(), QStringLiteral("Cancel"));
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    // Runs `during` once the computation started by `command` has reported
+    // progress, from inside the window's wait for it.
+    static void whileComputing(RodalixV69 &window, const std::function<void(QProgressDialog *)> &during,
+                               const std::function<void()> &command)
+    {
+        bool ran = false;
+        auto *poll = new QTimer(&window);
+        QObject::connect(poll, &QTimer::timeout, &window, [&] {
+            auto *dialog = window.findChild<QProgressDialog *>(QStringLiteral("computationProgress"));
+            if (ran || !dialog || dialog->value() <= 0)
+                return;
+            ran = true;
+            during(dialog);
+        });
+        poll->start(5);
+        command();
+        delete poll;
+        QVERIFY2(ran, "the computation ended before it reported progress");
+    }
+
+private slots:
+    void initTestCase()
+    {
+        testing::isolateUserState();
+        QVERIFY(folder.isValid());
+        // The dialog at once, so that tests can press its Cancel.
+        ComputationProgress::setShowDelayMs(0);
+        setMessageBoxHook([this](const MessageBoxRequest &request) {
+            boxes.append(request);
+            if (answer)
+                return answer(request);
+            return request.defaultButton != QMessageBox::NoButton ? request.defaultButton : QMessageBox::Ok;
+        });
+    }
+
+    void init()
+    {
+        boxes.clear();
+        answer = nullptr;
+    }
+
+    void cleanupTestCase() { setMessageBoxHook({}); }
+
+    void recalculateCornerAndOrientation_data()
+    {
+        QTest::addColumn<int>("startIndex");
+        QTest::addColumn<bool>("vertical");
+        // What the engine must be given.
+        QTest::addColumn<double>("engineWidth");
+        QTest::addColumn<double>("engineHeight");
+        QTest::addColumn<bool>("right");
+        QTest::addColumn<bool>("top");
+
+        QTest::newRow("automatic computes from bottom-left") << 0 << false << 1.0 << 2.0 << false << false;
+        QTest::newRow("top left") << 1 << false << 1.0 << 2.0 << false << true;
+        QTest::newRow("top right") << 2 << false << 1.0 << 2.0 << true << true;
+        QTest::newRow("bottom right") << 4 << false << 1.0 << 2.0 << true << false;
+        QTest::newRow("vertical swaps width and height") << 0 << true << 2.0 << 1.0 << false << false;
+        QTest::newRow("vertical from top right") << 2 << true << 2.0 << 1.0 << true << true;
+    }
+
+    void recalculateCornerAndOrientation()
+    {
+        QFETCH(int, startIndex);
+        QFETCH(bool, vertical);
+        QFETCH(double, engineWidth);
+        QFETCH(double, engineHeight);
+        QFETCH(bool, right);
+        QFETCH(bool, top);
+
+        const auto window = makeWindow();
+        const Drawing floor = lFloor();
+        window->showDrawing(floor, folder.filePath(QStringLiteral("floor.dxf")));
+        setSheet(*window, QStringLiteral("1.0"), QStringLiteral("2.0"), QStringLiteral("0.01"));
+        child<QComboBox>(*window, "start")->setCurrentIndex(startIndex);
+        child<QRadioButton>(*window, vertical ? "vertical" : "horizontal")->setChecked(true);
+
+        QCOMPARE(window->recalculate(), ComputationOutcome::Applied);
+        QVERIFY(boxes.isEmpty());
+        QVERIFY(window->currentPlan().has_value());
+        CuttingPlan expected = computeCuttingPlan(floor, engineWidth, engineHeight, 0.01, right, top);
+        QCOMPARE(planSignature(*window->currentPlan()), planSignature(expected));
+        // The fields are left as typed: the swap is only what the engine gets.
+        QCOMPARE(child<QLineEdit>(*window, "sheetWidth")->text(), QStringLiteral("1.0"));
+        QCOMPARE(window->currentPlan()->vertical, vertical);
+        QCOMPARE(window->currentPlan()->startIndex, startIndex);
+        QVERIFY(!window->isModified());
+    }
+
+    void optimiseWritesTheWinnerBack_data()
+    {
+        QTest::addColumn<Drawing>("drawing");
+        QTest::addColumn<double>("width");
+        QTest::addColumn<double>("height");
+        QTest::addColumn<bool>("vertical");
+        QTest::addColumn<int>("startIndex");
+        QTest::addColumn<QString>("report");
+
+        // Every layout gives one cut piece on one sheet: the first tried stays.
+        QTest::newRow("all-equal tie gives horizontal bottom-left")
+            << drawingOf(rectangleShape(0, 0, 0.5, 0.5)) << 2.0 << 1.2 << false << 3
+            << "Orientation: HORIZONTAL (0°)\nStart: Bottom left\nTotal purchase: 1 sheets.";
+        // Two whole vertical sheets against cut pieces lying horizontal.
+        QTest::newRow("a strip is laid vertical")
+            << drawingOf(rectangleShape(0, 0, 1.2, 4.0)) << 2.0 << 1.2 << true << 3
+            << "Orientation: VERTICAL (90°)\nStart: Bottom left\nTotal purchase: 2 sheets.";
+    }
+
+    void optimiseWritesTheWinnerBack()
+    {
+        QFETCH(Drawing, drawing);
+        QFETCH(double, width);
+        QFETCH(double, height);
+        QFETCH(bool, vertical);
+        QFETCH(int, startIndex);
+        QFETCH(QString, report);
+
+        const auto window = makeWindow();
+        window->showDrawing(drawing, folder.filePath(QStringLiteral("shape.dxf")));
+        setSheet(*window, QString::number(width), QString::number(height), QStringLiteral("0"));
+        // What was chosen before plays no part, and is replaced.
+        child<QRadioButton>(*window, vertical ? "horizontal" : "vertical")->setChecked(true);
+        child<QComboBox>(*window, "start")->setCurrentIndex(0);
+
+        QCOMPARE(window->optimiseLayout(false), ComputationOutcome::Applied);
+        QCOMPARE(child<QRadioButton>(*window, "vertical")->isChecked(), vertical);
+        QCOMPARE(child<QRadioButton>(*window, "horizontal")->isChecked(), !vertical);
+        QCOMPARE(child<QComboBox>(*window, "start")->currentIndex(), startIndex);
+        // The fields keep width and height as typed.
+        QCOMPARE(child<QLineEdit>(*window, "sheetWidth")->text(), QString::number(width));
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes.first().title, QStringLiteral("Optimised layout"));
+        QCOMPARE(boxes.first().text, report);
+
+        // Silent: the same plan, no box.
+        boxes.clear();
+        QCOMPARE(window->optimiseLayout(true), ComputationOutcome::Applied);
+        QVERIFY(boxes.isEmpty());
+        QCOMPARE(window->currentPlan()->vertical, vertical);
+    }
+
+    // The plan the window adopts after working on another thread is the
+    // plan of the blocking search, and reaches the canvas as well.
+    void workerGivesTheBlockingResult_data()
+    {
+        QTest::addColumn<QString>("example");
+        QTest::addColumn<QString>("width");
+        QTest::addColumn<QString>("height");
+        QTest::addColumn<QString>("clearance");
+        QTest::newRow("room with a curved wall") << "room-curved-wall.dxf" << "2.44" << "1.22" << "0.003";
+        QTest::newRow("deck bay") << "deck-bay.dxf" << "2.0" << "1.0" << "0.0";
+        QTest::newRow("L floor with a column") << "l-floor-column.dxf" << "1.2" << "0.6" << "0.005";
+    }
+
+    void workerGivesTheBlockingResult()
+    {
+        QFETCH(QString, example);
+        QFETCH(QString, width);
+        QFETCH(QString, height);
+        QFETCH(QString, clearance);
+
+        Drawing drawing;
+        QString error;
+        const QString path = testing::examplePath(example);
+        QVERIFY2(readDxfDrawing(path, drawing, error), qPrintable(error));
+        const auto window = makeWindow();
+        window->showDrawing(drawing, path);
+        setSheet(*window, width, height, clearance);
+        QCOMPARE(window->optimiseLayout(true), ComputationOutcome::Applied);
+
+        const LayoutSearchResult blocking = searchBestLayout(drawing, width.toDouble(), height.toDouble(),
+                                                             clearance.toDouble(), PlanControl{}, 1);
+        QVERIFY(blocking.best.has_value());
+        QCOMPARE(planSignature(*window->currentPlan()), planSignature(*blocking.best));
+        QCOMPARE(child<QRadioButton>(*window, "vertical")->isChecked(), blocking.winner.vertical);
+        QVERIFY(window->layoutCanvas()->plan.has_value());
+        QCOMPARE(planSignature(*window->layoutCanvas()->plan), planSignature(*blocking.best));
+    }
+
+    void everyLayoutFails_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("firstLine");
+        QTest::addColumn<QString>("lastLine");
+        QTest::newRow("en") << "en" << "Optimise" << "horizontal · bottom · left" << "vertical · top · right";
+        QTest::newRow("es") << "es" << "Optimizar" << "horizontal · inferior · izquierda"
+                            << "vertical · superior · derecha";
+    }
+
+    void everyLayoutFails()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, title);
+        QFETCH(QString, firstLine);
+        QFETCH(QString, lastLine);
+
+        const auto window = makeWindow(language);
+        window->showDrawing(drawingOf(rectangleShape(0, 0, 3, 3)), folder.filePath(QStringLiteral("square.dxf")));
+        setSheet(*window, QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("0"));
+        QCOMPARE(window->recalculate(), ComputationOutcome::Applied);
+        boxes.clear();
+        const QString before = workSignature(*window);
+
+        // A sheet of a millimetre lays a grid too large in every layout.
+        setSheet(*window, QStringLiteral("0.001"), QStringLiteral("0.001"), QStringLiteral("0"));
+        const QString typed = workSignature(*window);
+        // Silent or not, this box is shown.
+        QCOMPARE(window->optimiseLayout(true), ComputationOutcome::Failed);
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes.first().icon, QMessageBox::Critical);
+        QCOMPARE(boxes.first().title, title);
+        const QStringList lines = boxes.first().text.split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 3 + 8);
+        const QString message = translateEngineMessage(QString::fromUtf8(engineerrors::gridTooLarge));
+        QCOMPARE(lines.at(3), firstLine + QStringLiteral(": ") + message);
+        QCOMPARE(lines.at(10), lastLine + QStringLiteral(": ") + message);
+        QVERIFY(lines.at(6).startsWith(QStringLiteral("horizontal · ")));
+        QVERIFY(lines.at(7).startsWith(QStringLiteral("vertical · ")));
+        // The earlier plan and choices stay.
+        QCOMPARE(workSignature(*window), typed);
+        QVERIFY(typed != before);
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<bool>("optimise");
+        QTest::addColumn<bool>("withDrawing");
+        QTest::addColumn<QString>("width");
+        QTest::addColumn<QString>("clearance");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+
+        const QString invalid = QStringLiteral("Invalid values");
+        const QString check = QStringLiteral("Check the sheet dimensions and clearance.");
+        const QString first = QStringLiteral("Load a DXF drawing first.");
+        QTest::newRow("optimise without a drawing") << true << false << "2" << "0" << "Optimise" << first;
+        QTest::newRow("recalculate without a drawing") << false << false << "2" << "0" << "Recalculate" << first;
+        QTest::newRow("optimise, width not a number") << true << true << "abc" << "0" << invalid << check;
+        QTest::newRow("optimise, clearance nan") << true << true << "2" << "nan" << invalid << check;
+        QTest::newRow("optimise, negative clearance") << true << true << "2" << "-0.01" << invalid << check;
+        QTest::newRow("optimise, decimal comma") << true << true << "2,5" << "0" << invalid << check;
+        QTest::newRow("recalculate, width inf") << false << true << "inf" << "0" << invalid << check;
+    }
+
+    void refusals()
+    {
+        QFETCH(bool, optimise);
+        QFETCH(bool, withDrawing);
+        QFETCH(QString, width);
+        QFETCH(QString, clearance);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+
+        const auto window = makeWindow();
+        if (withDrawing)
+            window->showDrawing(lFloor(), folder.filePath(QStringLiteral("floor.dxf")));
+        setSheet(*window, width, QStringLiteral("1"), clearance);
+        const QString before = workSignature(*window);
+        const ComputationOutcome outcome = optimise ? window->optimiseLayout(false) : window->recalculate();
+        QCOMPARE(outcome, ComputationOutcome::Refused);
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes.first().title, title);
+        QCOMPARE(boxes.first().text, text);
+        QCOMPARE(workSignature(*window), before);
+    }
+
+    void cancelRestoresEverything_data()
+    {
+        QTest::addColumn<bool>("optimise");
+        QTest::newRow("optimise") << true;
+        QTest::newRow("recalculate") << false;
+    }
+
+    void cancelRestoresEverything()
+    {
+        QFETCH(bool, optimise);
+
+        const auto window = makeWindow();
+        const Drawing hall = roundHall();
+        window->showDrawing(hall, folder.filePath(QStringLiteral("hall.dxf")));
+        // A quick plan first, so there is a plan, a summary and a legend to keep.
+        setSheet(*window, QStringLiteral("8"), QStringLiteral("6"), QStringLiteral("0"));
+        child<QComboBox>(*window, "start")->setCurrentIndex(2);
+        QCOMPARE(window->recalculate(), ComputationOutcome::Applied);
+        window->setModified(true);
+        window->layoutCanvas()->zoomIn();
+        // Small sheets over the round hall: a long computation.
+        setSheet(*window, QStringLiteral("0.5"), QStringLiteral("0.4"), QStringLiteral("0.002"));
+        const QString before = workSignature(*window, false);
+        QVERIFY(window->currentPlan().has_value());
+
+        ComputationOutcome outcome = ComputationOutcome::Applied;
+        whileComputing(
+            *window,
+            [&](QProgressDialog *dialog) {
+                QVERIFY(window->isComputing());
+                // It names what is being computed.
+                QCOMPARE(dialog->windowTitle(), optimise ? QStringLiteral("Optimise") : QStringLiteral("Recalculate"));
+                if (optimise)
+                    QVERIFY2(dialog->labelText().contains(QRegularExpression(
+                                 "^Computing layout: (horizontal|vertical) · (bottom|top) · (left|right)$")),
+                             qPrintable(dialog->labelText()));
+                else
+                    QCOMPARE(dialog->labelText(), QStringLiteral("Computing the cutting plan…"));
+                // Looking around while it works is the user's, and stays.
+                window->layoutCanvas()->zoomIn();
+                pressCancel(dialog);
+                QVERIFY(!dialog->isVisible());
+            },
+            [&] { outcome = optimise ? window->optimiseLayout(false) : window->recalculate(); });
+        QCOMPARE(outcome, ComputationOutcome::Cancelled);
+        QVERIFY(!window->isComputing());
+        QCOMPARE(workSignature(*window, false), before);
+        QCOMPARE(window->layoutCanvas()->zoom, 1.2 * 1.2);
+        QVERIFY(boxes.isEmpty());
+        QVERIFY(!window->findChild<QProgressDialog *>(QStringLiteral("computationProgress")));
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    void commandsRestDuringWork()
+    {
+        const auto window = makeWindow();
+        window->showDrawing(roundHall(), folder.filePath(QStringLiteral("hall.dxf")));
+        setSheet(*window, QStringLiteral("0.5"), QStringLiteral("0.4"), QStringLiteral("0.002"));
+
+        const char *const idle[] = {"optimize", "recalculate", "sheetWidth", "sheetHeight", "clearance", "start",
+                                    "orientation"};
+        const char *const idleActions[] = {"optimiseAction", "recalculateAction", "horizontalAction",
+                                           "verticalAction"};
+        QStringList enabledBefore;
+        for (const char *name : idle)
+            QVERIFY2(child<QWidget>(*window, name)->isEnabled(), name);
+        for (const char *name : idleActions)
+            QVERIFY2(child<QAction>(*window, name)->isEnabled(), name);
+        const bool openProjectBefore = child<QAction>(*window, "openProject")->isEnabled();
+
+        ComputationOutcome second = ComputationOutcome::Applied;
+        whileComputing(
+            *window,
+            [&](QProgressDialog *dialog) {
+                for (const char *name : idle)
+                    QVERIFY2(!child<QWidget>(*window, name)->isEnabled(), name);
+                for (const char *name : idleActions)
+                    QVERIFY2(!child<QAction>(*window, name)->isEnabled(), name);
+                QVERIFY(QApplication::overrideCursor());
+                QCOMPARE(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
+                // The view still answers.
+                QVERIFY(child<QPushButton>(*window, "zoomIn")->isEnabled());
+                // A second computation is not started under the first.
+                second = window->recalculate();
+                pressCancel(dialog);
+            },
+            [&] { QCOMPARE(window->optimiseLayout(false), ComputationOutcome::Cancelled); });
+        QCOMPARE(second, ComputationOutcome::Refused);
+        for (const char *name : idle)
+            QVERIFY2(child<QWidget>(*window, name)->isEnabled(), name);
+        for (const char *name : idleActions)
+            QVERIFY2(child<QAction>(*window, name)->isEnabled(), name);
+        // Entries that were disabled before stay so.
+        QCOMPARE(child<QAction>(*window, "openProject")->isEnabled(), openProjectBefore);
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    void closingDuringWorkStopsIt()
+    {
+        auto window = makeWindow();
+        window->showDrawing(roundHall(), folder.filePath(QStringLiteral("hall.dxf")));
+        setSheet(*window, QStringLiteral("0.5"), QStringLiteral("0.4"), QStringLiteral("0.002"));
+        window->show();
+        ComputationOutcome outcome = ComputationOutcome::Applied;
+        whileComputing(
+            *window, [&](QProgressDialog *) { window->close(); },
+            [&] { outcome = window->optimiseLayout(false); });
+        QCOMPARE(outcome, ComputationOutcome::Cancelled);
+        QVERIFY(!window->isComputing());
+        QVERIFY(!window->currentPlan().has_value());
+        window.reset();
+    }
+
+    void drawingTooLargeForMetres_data()
+    {
+        QTest::addColumn<QString>("header");        // $INSUNITS value, empty: none
+        QTest::addColumn<bool>("optimise");
+        QTest::addColumn<int>("answer");            // QMessageBox::Yes scale, No keep, Cancel
+        QTest::addColumn<double>("width");          // of the drawing afterwards, metres
+        QTest::addColumn<QString>("unitWord");      // the unit the warning names
+
+        const int scale = QMessageBox::Yes;
+        const int keep = QMessageBox::No;
+        const int cancel = QMessageBox::Cancel;
+        QTest::newRow("scale, no header: millimetres") << "" << true << scale << 12.0 << "millimetres";
+        QTest::newRow("scale, header centimetres") << "5" << true << scale << 120.0 << "centimetres";
+        QTest::newRow("scale, header inches") << "1" << true << scale << 12000 * 0.0254 << "inches";
+        // A header claiming metres does not make a 12 km room plausible.
+        QTest::newRow("scale, header metres") << "6" << true << scale << 12.0 << "millimetres";
+        QTest::newRow("scale before recalculating") << "" << false << scale << 12.0 << "millimetres";
+        QTest::newRow("keep as drawn") << "4" << true << keep << 12000.0 << "millimetres";
+        QTest::newRow("cancel") << "4" << true << cancel << 12000.0 << "millimetres";
+        QTest::newRow("cancel before recalculating") << "" << false << cancel << 12000.0 << "millimetres";
+    }
+
+    void drawingTooLargeForMetres()
+    {
+        QFETCH(QString, header);
+        QFETCH(bool, optimise);
+        QFETCH(int, answer);
+        QFETCH(double, width);
+        QFETCH(QString, unitWord);
+
+        // A 12 x 8 m room with a column, drawn in millimetres.
+        const QPolygonF outer{{0, 0}, {12000, 0}, {12000, 8000}, {0, 8000}, {0, 0}};
+        const QPolygonF column{{5000, 3000}, {5400, 3000}, {5400, 3400}, {5000, 3400}, {5000, 3000}};
+        const Drawing drawn = drawingOf(shapeFromPolygon({outer, column}));
+        QByteArray file = "0\nSECTION\n2\nHEADER\n";
+        if (!header.isEmpty())
+            file += "9\n$INSUNITS\n70\n" + header.toLatin1() + "\n";
+        file += "0\nENDSEC\n0\nEOF\n";
+        const QString path = writeDxf(QStringLiteral("room-mm.dxf"), file);
+
+        const auto window = makeWindow();
+        window->showDrawing(drawn, path);
+        // Sheets that make a plan of the room in either unit.
+        setSheet(*window, QStringLiteral("400"), QStringLiteral("300"), QStringLiteral("0"));
+        const QString before = workSignature(*window);
+        this->answer = [answer](const MessageBoxRequest &request) {
+            return request.icon == QMessageBox::Warning ? QMessageBox::StandardButton(answer) : QMessageBox::Ok;
+        };
+
+        const ComputationOutcome outcome = optimise ? window->optimiseLayout(true) : window->recalculate();
+        QVERIFY(!boxes.isEmpty());
+        const MessageBoxRequest &warning = boxes.first();
+        QCOMPARE(warning.title, QStringLiteral("Drawing too large"));
+        QVERIFY2(warning.text.contains(QStringLiteral("12000.000 m x 8000.000 m")), qPrintable(warning.text));
+        QVERIFY2(warning.text.contains(QStringLiteral("Tallero works in metres")), qPrintable(warning.text));
+        QVERIFY2(warning.text.contains(unitWord), qPrintable(warning.text));
+        QCOMPARE(warning.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QStringList buttonTexts;
+        for (const auto &[button, text] : warning.buttonTexts)
+            buttonTexts << text;
+        QCOMPARE(buttonTexts, (QStringList{"Scale to metres", "Keep as drawn", "Cancel"}));
+
+        if (answer == QMessageBox::Cancel) {
+            QCOMPARE(outcome, ComputationOutcome::Cancelled);
+            QCOMPARE(boxes.size(), 1);
+            QCOMPARE(workSignature(*window), before);
+            return;
+        }
+        QCOMPARE(outcome, ComputationOutcome::Applied);
+        const Drawing &shown = window->layoutCanvas()->drawing;
+        QVERIFY(std::abs(shown.bounds.width() - width) < 1e-6);
+        const double factor = width / 12000.0;
+        QVERIFY(std::abs(window->drawingScale() - factor) < 1e-12);
+        QVERIFY(std::abs(shown.area - drawn.area * factor * factor) < 1e-6 * drawn.area * factor * factor);
+        QCOMPARE(child<QLabel>(*window, "piece")->text(),
+                 QStringLiteral("Drawing: %1 m x %2 m").arg(width, 0, 'f', 3).arg(width * 8.0 / 12.0, 0, 'f', 3));
+        // The plan is the plan of the drawing as shown.
+        const CuttingPlan expected = optimise
+            ? *searchBestLayout(shown, 400, 300, 0, PlanControl{}, 1).best
+            : computeCuttingPlan(shown, 400, 300, 0, false, false);
+        QCOMPARE(planSignature(*window->currentPlan()), planSignature(expected));
+
+        // Answered once for this drawing: not asked again.
+        boxes.clear();
+        QCOMPARE(window->recalculate(), ComputationOutcome::Applied);
+        QVERIFY(boxes.isEmpty());
+        // A drawing shown anew is asked about again.
+        window->showDrawing(drawn, path);
+        QCOMPARE(window->drawingScale(), 1.0);
+        this->answer = [](const MessageBoxRequest &) { return QMessageBox::Cancel; };
+        QCOMPARE(window->recalculate(), ComputationOutcome::Cancelled);
+        QCOMPARE(boxes.size(), 1);
+    }
+
+    void scaledThenCancelledGoesBack()
+    {
+        // The round hall in millimetres: long to plan once scaled.
+        const Drawing hall = roundHall();
+        QPolygonF ring;
+        for (const QPointF &point : hall.polygons.first().first())
+            ring.append(point * 1000.0);
+        const Drawing drawn = drawingOf(shapeFromPolygon({ring}));
+        const auto window = makeWindow();
+        window->showDrawing(drawn, folder.filePath(QStringLiteral("hall-mm.dxf")));
+        setSheet(*window, QStringLiteral("0.5"), QStringLiteral("0.4"), QStringLiteral("0.002"));
+        const QString before = workSignature(*window);
+        answer = [](const MessageBoxRequest &) { return QMessageBox::Yes; };
+        ComputationOutcome outcome = ComputationOutcome::Applied;
+        whileComputing(
+            *window,
+            [&](QProgressDialog *dialog) {
+                // Shown at its scaled size while it is planned.
+                QVERIFY(window->layoutCanvas()->drawing.bounds.width() < 61);
+                pressCancel(dialog);
+            },
+            [&] { outcome = window->optimiseLayout(false); });
+        QCOMPARE(outcome, ComputationOutcome::Cancelled);
+        QCOMPARE(workSignature(*window), before);
+        QCOMPARE(window->drawingScale(), 1.0);
+    }
+};
+
+QTEST_MAIN(UiComputationTest)
+#include "tst_ui_computation.moc"

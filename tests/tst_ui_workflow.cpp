@@ -1,0 +1,650 @@
+// The workflow commands of the window: the sheet fields, loading drawings,
+// unsaved work and the closing prompt, New project, default settings, recent
+// files and the file named at start. Every box and file dialog is answered
+// through the test hooks.
+
+#include "testsupport.h"
+#include "tst_dxf_support.h"
+
+#include "ui/filedialog.h"
+#include "ui/mainwindow.h"
+#include "ui/messagebox.h"
+#include "ui/preferences.h"
+#include "ui/sheetinputs.h"
+#include "views/nestingcanvas.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QRadioButton>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using tallero::RodalixV69;
+
+class UiWorkflowTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QList<tallero::MessageBoxRequest> boxes;
+    QList<QMessageBox::StandardButton> answers;   // given in order; then the default button, else OK
+    QList<QString> chosenFiles;                   // the open-file dialog's answers in order
+    int fileDialogs = 0;
+    tallero::testing::DxfScratch scratch;
+
+    static QSettings store() { return QSettings(QStringLiteral("Tallero"), QStringLiteral("Tallero")); }
+    static QString example(const char *name) { return tallero::testing::examplePath(QString::fromLatin1(name)); }
+
+    std::unique_ptr<RodalixV69> makeWindow()
+    {
+        return std::make_unique<RodalixV69>();
+    }
+
+    template<typename T>
+    static T *child(QObject *window, const char *name)
+    {
+        return window->findChild<T *>(QString::fromLatin1(name));
+    }
+
+    static void typeSheet(RodalixV69 &window, const QString &width, const QString &height,
+                          const QString &clearance = QStringLiteral("0.0"))
+    {
+        child<QLineEdit>(&window, "sheetWidth")->setText(width);
+        child<QLineEdit>(&window, "sheetHeight")->setText(height);
+        child<QLineEdit>(&window, "clearance")->setText(clearance);
+    }
+
+    // Loads `path` through Load DXF drawing… with a 2.0 x 1.2 m sheet typed.
+    void loadThroughDialog(RodalixV69 &window, const QString &path)
+    {
+        typeSheet(window, QStringLiteral("2.0"), QStringLiteral("1.2"));
+        chosenFiles.append(path);
+        window.chooseAndLoadDxf();
+    }
+
+    static QString pieceText(RodalixV69 &window) { return child<QLabel>(&window, "piece")->text(); }
+    static QString reportText(RodalixV69 &window) { return child<QPlainTextEdit>(&window, "report")->toPlainText(); }
+
+    static QList<QAction *> recentEntries(RodalixV69 &window)
+    {
+        QList<QAction *> entries;
+        for (QAction *action : child<QMenu>(&window, "recentMenu")->actions()) {
+            if (!action->data().toString().isEmpty())
+                entries.append(action);
+        }
+        return entries;
+    }
+
+    QString writeDxf(const QString &name, const QString &entities)
+    {
+        const QString path = scratch.folder() + QLatin1Char('/') + name;
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            qFatal("cannot write %s", qPrintable(path));
+        file.write(tallero::testing::dxfDocument(entities).toUtf8());
+        return path;
+    }
+
+    static QString square(double x, double y, double side)
+    {
+        return QStringLiteral("0 LWPOLYLINE;70 1;10 %1;20 %2;10 %3;20 %2;10 %3;20 %4;10 %1;20 %4;")
+            .arg(x)
+            .arg(y)
+            .arg(x + side)
+            .arg(y + side);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        tallero::testing::isolateUserState();
+        tallero::setMessageBoxHook([this](const tallero::MessageBoxRequest &request) {
+            boxes.append(request);
+            if (!answers.isEmpty())
+                return answers.takeFirst();
+            return request.defaultButton != QMessageBox::NoButton ? request.defaultButton : QMessageBox::Ok;
+        });
+        tallero::setOpenFileHook([this](const tallero::FileDialogRequest &) {
+            ++fileDialogs;
+            return chosenFiles.isEmpty() ? QString() : chosenFiles.takeFirst();
+        });
+    }
+
+    void init()
+    {
+        QSettings settings = store();
+        settings.clear();
+        settings.setValue(QStringLiteral("ui/language"), QStringLiteral("en"));
+        settings.sync();
+        boxes.clear();
+        answers.clear();
+        chosenFiles.clear();
+        fileDialogs = 0;
+    }
+
+    void sheetValues_data()
+    {
+        QTest::addColumn<QString>("width");
+        QTest::addColumn<QString>("height");
+        QTest::addColumn<QString>("clearance");
+        QTest::addColumn<bool>("vertical");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<double>("engineWidth");
+        QTest::addColumn<double>("engineHeight");
+        QTest::newRow("plain") << "2.0" << "1.2" << "0.01" << false << true << 2.0 << 1.2;
+        QTest::newRow("blanks around") << "  2.5 " << "\t1" << " 0 " << false << true << 2.5 << 1.0;
+        QTest::newRow("clearance 0") << "2" << "1" << "0" << false << true << 2.0 << 1.0;
+        QTest::newRow("vertical swaps") << "1.0" << "2.0" << "0" << true << true << 2.0 << 1.0;
+        QTest::newRow("decimal comma") << "2,5" << "1" << "0" << false << false << 0.0 << 0.0;
+        QTest::newRow("grouped thousand") << "1,000" << "1" << "0" << false << false << 0.0 << 0.0;
+        QTest::newRow("width 0") << "0" << "1" << "0" << false << false << 0.0 << 0.0;
+        QTest::newRow("start values") << "0.0" << "0.0" << "0.00" << false << false << 0.0 << 0.0;
+        QTest::newRow("negative height") << "2" << "-1" << "0" << false << false << 0.0 << 0.0;
+        QTest::newRow("negative clearance") << "2" << "1" << "-0.01" << false << false << 0.0 << 0.0;
+        QTest::newRow("abc") << "abc" << "1" << "0" << false << false << 0.0 << 0.0;
+        QTest::newRow("empty") << "" << "1" << "0" << false << false << 0.0 << 0.0;
+        QTest::newRow("inf") << "inf" << "1" << "0" << false << false << 0.0 << 0.0;
+        QTest::newRow("nan clearance") << "2" << "1" << "nan" << false << false << 0.0 << 0.0;
+        QTest::newRow("overflow to inf") << "1e999" << "1" << "0" << false << false << 0.0 << 0.0;
+    }
+
+    // The pure reader and the window's validation agree, and an invalid
+    // entry shows the one warning.
+    void sheetValues()
+    {
+        QFETCH(QString, width);
+        QFETCH(QString, height);
+        QFETCH(QString, clearance);
+        QFETCH(bool, vertical);
+        QFETCH(bool, valid);
+        QFETCH(double, engineWidth);
+        QFETCH(double, engineHeight);
+        const std::optional<tallero::SheetInputs> read = tallero::readSheetInputs(width, height, clearance, vertical);
+        QCOMPARE(read.has_value(), valid);
+
+        const auto window = makeWindow();
+        typeSheet(*window, width, height, clearance);
+        (vertical ? child<QRadioButton>(window.get(), "vertical") : child<QRadioButton>(window.get(), "horizontal"))
+            ->setChecked(true);
+        double w = -1.0, h = -1.0, c = -1.0;
+        QCOMPARE(window->validateSheetInputs(w, h, c), valid);
+        if (valid) {
+            QVERIFY(boxes.isEmpty());
+            QCOMPARE(w, engineWidth);
+            QCOMPARE(h, engineHeight);
+            QCOMPARE(c, read->clearance);
+        } else {
+            QCOMPARE(boxes.size(), 1);
+            QCOMPARE(boxes.first().icon, QMessageBox::Warning);
+            QCOMPARE(boxes.first().title, QStringLiteral("Invalid values"));
+            QCOMPARE(boxes.first().text, QStringLiteral("Check the sheet dimensions and clearance."));
+        }
+    }
+
+    void loadTakesTheDrawingOver()
+    {
+        const auto window = makeWindow();
+        child<QPlainTextEdit>(window.get(), "report")->setPlainText(QStringLiteral("figures of another drawing"));
+        loadThroughDialog(*window, example("room-curved-wall.dxf"));
+        QVERIFY(window->hasDrawing());
+        QVERIFY(window->isModified());
+        QVERIFY(window->currentPlan().has_value());
+        QVERIFY(pieceText(*window).startsWith(QStringLiteral("Drawing: ")));
+        QCOMPARE(store().value(QStringLiteral("paths/dxf")).toString(),
+                 QFileInfo(example("room-curved-wall.dxf")).absolutePath());
+        QCOMPARE(store().value(QStringLiteral("recent/files")).toStringList(),
+                 QStringList{QFileInfo(example("room-curved-wall.dxf")).absoluteFilePath()});
+        QVERIFY(window->statusBar()->currentMessage().startsWith(QStringLiteral("Drawing loaded: room-curved-wall.dxf")));
+
+        // The summary of a drawing's plan never stands beside another drawing.
+        const QString planSummary = reportText(*window);
+        QVERIFY(planSummary != QStringLiteral("Load a DXF file to get started."));
+        QVERIFY(window->loadDxfFile(example("deck-bay.dxf"), false));
+        QCOMPARE(reportText(*window), QStringLiteral("Load a DXF file to get started."));
+        QVERIFY(!window->currentPlan().has_value());
+    }
+
+    void failedLoadKeepsTheWindow_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("width");
+        QTest::addColumn<bool>("dialogOpens");
+        QTest::addColumn<QString>("boxTitle");
+        QTest::newRow("missing file") << "no-such-file.dxf" << "2.0" << true << "DXF read error";
+        QTest::newRow("not a drawing") << "garbage" << "2.0" << true << "DXF read error";
+        QTest::newRow("start values") << "deck-bay" << "0.0" << false << "Invalid values";
+        QTest::newRow("decimal comma") << "deck-bay" << "2,0" << false << "Invalid values";
+        QTest::newRow("nan") << "deck-bay" << "nan" << false << "Invalid values";
+    }
+
+    // Every failure leaves drawing, plan, labels, folders, recent files and
+    // `modified` as they were; invalid fields stop before the file dialog.
+    void failedLoadKeepsTheWindow()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, width);
+        QFETCH(bool, dialogOpens);
+        QFETCH(QString, boxTitle);
+        const auto window = makeWindow();
+        loadThroughDialog(*window, example("room-curved-wall.dxf"));
+        QVERIFY(window->currentPlan().has_value());
+        window->setModified(false);
+        window->recordStoredSheetValues();
+        QSettings settings = store();
+        settings.setValue(QStringLiteral("paths/dxf"), QStringLiteral("/somewhere/else"));
+        settings.sync();
+        const QStringList recent = store().value(QStringLiteral("recent/files")).toStringList();
+        const QString piece = pieceText(*window);
+        const QString report = reportText(*window);
+        const double area = window->layoutCanvas()->drawing.area;
+        const QString title = window->windowTitle();
+
+        QString path;
+        if (file == QLatin1String("garbage"))
+            path = scratch.write(QByteArrayLiteral("this is not a drawing\n"));
+        else if (file == QLatin1String("deck-bay"))
+            path = example("deck-bay.dxf");
+        else
+            path = scratch.folder() + QLatin1Char('/') + file;
+        boxes.clear();
+        fileDialogs = 0;
+        child<QLineEdit>(window.get(), "sheetWidth")->setText(width);
+        window->recordStoredSheetValues();
+        chosenFiles = {path};
+        window->chooseAndLoadDxf();
+
+        QCOMPARE(fileDialogs, dialogOpens ? 1 : 0);
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes.first().title, boxTitle);
+        QCOMPARE(window->layoutCanvas()->drawing.area, area);
+        QVERIFY(window->currentPlan().has_value());
+        QCOMPARE(pieceText(*window), piece);
+        QCOMPARE(reportText(*window), report);
+        QCOMPARE(window->windowTitle(), title);
+        QVERIFY(!window->isModified());
+        QCOMPARE(store().value(QStringLiteral("paths/dxf")).toString(), QStringLiteral("/somewhere/else"));
+        QCOMPARE(store().value(QStringLiteral("recent/files")).toStringList(), recent);
+    }
+
+    void unsavedWork_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("unsaved");
+        QTest::newRow("nothing") << "" << false;
+        QTest::newRow("width") << "width" << true;
+        QTest::newRow("width same number") << "width 2" << false;
+        QTest::newRow("height") << "height" << true;
+        QTest::newRow("clearance") << "clearance" << true;
+        QTest::newRow("start corner") << "start" << true;
+        QTest::newRow("orientation") << "vertical" << true;
+        QTest::newRow("changed and back") << "width and back" << false;
+        QTest::newRow("recalculate only") << "recalculate" << false;
+        QTest::newRow("load") << "load" << true;
+        QTest::newRow("new project") << "new" << false;
+    }
+
+    // The flag's own transitions, and the five values a project stores
+    // counted as unsaved work while they differ from the saved ones.
+    void unsavedWork()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, unsaved);
+        const auto window = makeWindow();
+        loadThroughDialog(*window, example("room-curved-wall.dxf"));
+        QVERIFY(window->isModified());
+        QVERIFY(window->hasUnsavedWork());
+        // As a project just saved or opened leaves it.
+        window->setModified(false);
+        window->recordStoredSheetValues();
+        QVERIFY(!window->hasUnsavedWork());
+        QVERIFY(!window->isWindowModified());
+
+        auto *width = child<QLineEdit>(window.get(), "sheetWidth");
+        if (change == QLatin1String("width"))
+            width->setText(QStringLiteral("3.0"));
+        else if (change == QLatin1String("width 2"))
+            width->setText(QStringLiteral(" 2"));
+        else if (change == QLatin1String("height"))
+            child<QLineEdit>(window.get(), "sheetHeight")->setText(QStringLiteral("1.25"));
+        else if (change == QLatin1String("clearance"))
+            child<QLineEdit>(window.get(), "clearance")->setText(QStringLiteral("0.01"));
+        else if (change == QLatin1String("start")) {
+            auto *start = child<QComboBox>(window.get(), "start");
+            start->setCurrentIndex((start->currentIndex() + 1) % start->count());
+        } else if (change == QLatin1String("vertical")) {
+            auto *vertical = child<QRadioButton>(window.get(), "vertical");
+            (vertical->isChecked() ? child<QRadioButton>(window.get(), "horizontal") : vertical)->setChecked(true);
+        } else if (change == QLatin1String("width and back")) {
+            const QString before = width->text();
+            width->setText(QStringLiteral("9"));
+            QVERIFY(window->hasUnsavedWork());
+            width->setText(before);
+        } else if (change == QLatin1String("recalculate")) {
+            QCOMPARE(window->recalculate(), tallero::ComputationOutcome::Applied);
+        } else if (change == QLatin1String("load")) {
+            QVERIFY(window->loadDxfFile(example("deck-bay.dxf"), true));
+            QVERIFY(!window->isModified());   // loadDxfFile alone leaves the flag to its caller
+            chosenFiles = {example("deck-bay.dxf")};
+            answers = {QMessageBox::Discard};
+            window->chooseAndLoadDxf();
+        } else if (change == QLatin1String("new")) {
+            width->setText(QStringLiteral("3.0"));
+            answers = {QMessageBox::Yes};
+            window->newProject();
+            QVERIFY(!window->hasDrawing());
+            loadThroughDialog(*window, example("deck-bay.dxf"));
+            window->setModified(false);
+            window->newProject();
+        }
+        QCOMPARE(window->hasUnsavedWork(), unsaved);
+        QCOMPARE(window->isWindowModified(), unsaved);
+    }
+
+    void closingPrompt_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("prompted");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("cancel keeps the window") << "load" << int(QMessageBox::Cancel) << true << false;
+        QTest::newRow("closing the box keeps it") << "load" << int(QMessageBox::NoButton) << true << false;
+        QTest::newRow("discard closes") << "load" << int(QMessageBox::Discard) << true << true;
+        QTest::newRow("edited width after save") << "saved width" << int(QMessageBox::Cancel) << true << false;
+        QTest::newRow("only recalculated") << "saved recalculate" << int(QMessageBox::Cancel) << false << true;
+        QTest::newRow("no drawing") << "nothing" << int(QMessageBox::Cancel) << false << true;
+    }
+
+    void closingPrompt()
+    {
+        QFETCH(QString, before);
+        QFETCH(int, answer);
+        QFETCH(bool, prompted);
+        QFETCH(bool, closes);
+        const auto window = makeWindow();
+        window->show();
+        if (before != QLatin1String("nothing"))
+            loadThroughDialog(*window, example("l-floor-column.dxf"));
+        if (before.startsWith(QLatin1String("saved"))) {
+            window->setModified(false);
+            window->recordStoredSheetValues();
+        }
+        if (before.endsWith(QLatin1String("width")))
+            child<QLineEdit>(window.get(), "sheetWidth")->setText(QStringLiteral("2.5"));
+        if (before.endsWith(QLatin1String("recalculate")))
+            QCOMPARE(window->recalculate(), tallero::ComputationOutcome::Applied);
+        window->toggleTheme();   // light, stored only when the window really closes
+        boxes.clear();
+        answers = {QMessageBox::StandardButton(answer)};
+
+        QCOMPARE(window->close(), closes);
+        QCOMPARE(boxes.size(), prompted ? 1 : 0);
+        if (prompted) {
+            const tallero::MessageBoxRequest &box = boxes.first();
+            QCOMPARE(box.title, QStringLiteral("Save project"));
+            QCOMPARE(box.text, QStringLiteral("There are unsaved changes in a .tlr project. Do you want to save "
+                                              "them before exiting?"));
+            QVERIFY(box.buttons.testFlag(QMessageBox::Discard));
+            QVERIFY(box.buttons.testFlag(QMessageBox::Cancel));
+        }
+        QCOMPARE(window->isVisible(), !closes);
+        QCOMPARE(store().value(QStringLiteral("theme/dark"), true).toBool(), !closes);
+    }
+
+    void replacingUnsavedWorkAsks_data()
+    {
+        QTest::addColumn<bool>("throughRecent");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("dialog, cancel") << false << int(QMessageBox::Cancel) << false;
+        QTest::newRow("dialog, discard") << false << int(QMessageBox::Discard) << true;
+        QTest::newRow("recent, cancel") << true << int(QMessageBox::Cancel) << false;
+        QTest::newRow("recent, discard") << true << int(QMessageBox::Discard) << true;
+    }
+
+    void replacingUnsavedWorkAsks()
+    {
+        QFETCH(bool, throughRecent);
+        QFETCH(int, answer);
+        QFETCH(bool, replaced);
+        const auto window = makeWindow();
+        loadThroughDialog(*window, example("deck-bay.dxf"));
+        answers = {QMessageBox::Discard};
+        loadThroughDialog(*window, example("room-curved-wall.dxf"));   // asks: deck bay is unsaved
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY(window->windowTitle().startsWith(QStringLiteral("room-curved-wall.dxf")));
+        boxes.clear();
+        answers = {QMessageBox::StandardButton(answer)};
+        if (throughRecent) {
+            const QList<QAction *> entries = recentEntries(*window);
+            QCOMPARE(entries.size(), 2);
+            QCOMPARE(entries.last()->data().toString(), QFileInfo(example("deck-bay.dxf")).absoluteFilePath());
+            entries.last()->trigger();
+        } else {
+            chosenFiles = {example("deck-bay.dxf")};
+            window->chooseAndLoadDxf();
+        }
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes.first().title, QStringLiteral("Save project"));
+        QVERIFY(!boxes.first().buttons.testFlag(QMessageBox::Save));
+        QCOMPARE(window->windowTitle().startsWith(QStringLiteral("deck-bay.dxf")), replaced);
+        QVERIFY(window->currentPlan().has_value());
+    }
+
+    void newProject_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("cleared");
+        QTest::newRow("yes") << int(QMessageBox::Yes) << true;
+        QTest::newRow("no") << int(QMessageBox::No) << false;
+        QTest::newRow("enter takes the default") << int(QMessageBox::NoButton) << false;
+    }
+
+    void newProject()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, cleared);
+        const auto window = makeWindow();
+        loadThroughDialog(*window, example("deck-bay.dxf"));
+        boxes.clear();
+        if (answer != QMessageBox::NoButton)
+            answers = {QMessageBox::StandardButton(answer)};
+        window->newProject();
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes.first().defaultButton, QMessageBox::No);
+        QCOMPARE(window->hasDrawing(), !cleared);
+        QCOMPARE(window->currentPlan().has_value(), !cleared);
+        QCOMPARE(window->isModified(), !cleared);
+        if (cleared) {
+            QCOMPARE(child<QLineEdit>(window.get(), "sheetWidth")->text(), QStringLiteral("0.0"));
+            QCOMPARE(child<QLineEdit>(window.get(), "clearance")->text(), QStringLiteral("0.00"));
+            QCOMPARE(pieceText(*window), QStringLiteral("Piece: None loaded"));
+            QCOMPARE(reportText(*window), QStringLiteral("Load a DXF drawing to get started."));
+            QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("New project created."));
+            QCOMPARE(window->windowTitle(), QStringLiteral("Tallero[*]"));
+        }
+    }
+
+    void restoreDefaults_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("yes") << int(QMessageBox::Yes);
+        QTest::newRow("no") << int(QMessageBox::No);
+    }
+
+    // The theme and the fields go back; language, recent files, folders,
+    // drawing, plan and `modified` stay.
+    void restoreDefaults()
+    {
+        QFETCH(int, answer);
+        const bool yes = answer == QMessageBox::Yes;
+        const auto window = makeWindow();
+        loadThroughDialog(*window, example("deck-bay.dxf"));
+        QSettings settings = store();
+        settings.setValue(QStringLiteral("ui/language"), QStringLiteral("de"));
+        settings.setValue(QStringLiteral("paths/project"), QStringLiteral("/p"));
+        settings.setValue(QStringLiteral("paths/report"), QStringLiteral("/r"));
+        settings.setValue(QStringLiteral("theme/dark"), false);
+        settings.sync();
+        window->toggleTheme();
+        QVERIFY(!window->isDarkTheme());
+        const QStringList recent = store().value(QStringLiteral("recent/files")).toStringList();
+        const QString dxfFolder = store().value(QStringLiteral("paths/dxf")).toString();
+        QCOMPARE(recent.size(), 1);
+        answers = {QMessageBox::StandardButton(answer)};
+
+        window->restoreDefaults();
+        QCOMPARE(window->isDarkTheme(), yes);
+        QCOMPARE(store().value(QStringLiteral("theme/dark")).toBool(), yes);
+        QCOMPARE(child<QLineEdit>(window.get(), "sheetWidth")->text(), yes ? QStringLiteral("0.0") : QStringLiteral("2.0"));
+        QCOMPARE(store().value(QStringLiteral("ui/language")).toString(), QStringLiteral("de"));
+        QCOMPARE(store().value(QStringLiteral("recent/files")).toStringList(), recent);
+        QCOMPARE(store().value(QStringLiteral("paths/dxf")).toString(), dxfFolder);
+        QCOMPARE(store().value(QStringLiteral("paths/project")).toString(), QStringLiteral("/p"));
+        QCOMPARE(store().value(QStringLiteral("paths/report")).toString(), QStringLiteral("/r"));
+        QVERIFY(window->hasDrawing());
+        QVERIFY(window->currentPlan().has_value());
+        QVERIFY(window->isModified());
+    }
+
+    void recentFiles_data()
+    {
+        QTest::addColumn<int>("distinct");
+        QTest::addColumn<bool>("repeatFirst");
+        QTest::newRow("same file twice") << 1 << true;
+        QTest::newRow("ten") << 10 << false;
+        QTest::newRow("eleven push the oldest out") << 11 << false;
+        QTest::newRow("repeat moves to the top") << 3 << true;
+    }
+
+    void recentFiles()
+    {
+        QFETCH(int, distinct);
+        QFETCH(bool, repeatFirst);
+        QTemporaryDir folder;
+        QStringList used;
+        for (int i = 0; i < distinct; ++i) {
+            const QString path = folder.filePath(QStringLiteral("drawing-%1.dxf").arg(i));
+            QFile(path).open(QIODevice::WriteOnly);
+            used.append(path);
+        }
+        if (repeatFirst)
+            used.append(used.first());
+        const auto window = makeWindow();
+        for (const QString &path : used)
+            window->addRecentFile(path);
+
+        QStringList expected;
+        for (auto it = used.crbegin(); it != used.crend(); ++it) {
+            if (!expected.contains(*it))
+                expected.append(*it);
+        }
+        expected = expected.mid(0, 10);
+        QCOMPARE(store().value(QStringLiteral("recent/files")).toStringList(), expected);
+        const QList<QAction *> entries = recentEntries(*window);
+        QCOMPARE(entries.size(), expected.size());
+        for (int i = 0; i < entries.size(); ++i) {
+            QCOMPARE(entries[i]->toolTip(), expected[i]);
+            QVERIFY(entries[i]->text().startsWith(QFileInfo(expected[i]).fileName() + QStringLiteral("  \u2014  ")));
+        }
+        QVERIFY(child<QAction>(window.get(), "clearRecentFiles"));
+    }
+
+    void recentFilesPrunedAndCleared()
+    {
+        QTemporaryDir folder;
+        const QString kept = folder.filePath(QStringLiteral("kept.dxf"));
+        const QString gone = folder.filePath(QStringLiteral("gone.dxf"));
+        QFile(kept).open(QIODevice::WriteOnly);
+        QSettings settings = store();
+        settings.setValue(QStringLiteral("recent/files"), QStringList{gone, kept});
+        settings.sync();
+
+        const auto window = makeWindow();
+        QVERIFY(child<QMenu>(window.get(), "recentMenu")->isEnabled());
+        QCOMPARE(store().value(QStringLiteral("recent/files")).toStringList(), QStringList{kept});
+        QCOMPARE(recentEntries(*window).size(), 1);
+
+        child<QAction>(window.get(), "clearRecentFiles")->trigger();
+        QVERIFY(!store().contains(QStringLiteral("recent/files")));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        const QList<QAction *> left = child<QMenu>(window.get(), "recentMenu")->actions();
+        QCOMPARE(left.size(), 1);
+        QCOMPARE(left.first()->text(), QStringLiteral("No recent files"));
+        QVERIFY(!left.first()->isEnabled());
+    }
+
+    // "&" is shown, not taken for a shortcut marker; an entry that loads its
+    // drawing, and so rebuilds the menu, outlives its own handler.
+    void recentEntryWithAmpersand()
+    {
+        const QString path = writeDxf(QStringLiteral("walls & floor.dxf"), square(0, 0, 5));
+        const auto window = makeWindow();
+        window->addRecentFile(path);
+        QPointer<QAction> entry = recentEntries(*window).value(0);
+        QVERIFY(entry);
+        QVERIFY(entry->text().startsWith(QStringLiteral("walls && floor.dxf  \u2014  ")));
+        QCOMPARE(QAction(entry->text()).iconText().left(13), QStringLiteral("walls & floor"));
+
+        typeSheet(*window, QStringLiteral("2.0"), QStringLiteral("1.2"));
+        entry->trigger();
+        QVERIFY(window->hasDrawing());
+        QVERIFY(window->isModified());
+        QVERIFY(entry);   // still alive while control is in the loop's hands
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!entry);
+        QCOMPARE(recentEntries(*window).size(), 1);
+    }
+
+    void startupFile_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("shown");
+        QTest::addColumn<QString>("boxTitle");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("drawing") << "room-curved-wall.dxf" << true << ""
+                                 << "Drawing loaded: room-curved-wall.dxf. Enter the sheet size and press Optimise.";
+        QTest::newRow("contours outside") << "outside" << true << ""
+                                          << "Drawing loaded: outside.dxf. 2 closed contours outside the outline "
+                                             "were ignored. Enter the sheet size and press Optimise.";
+        QTest::newRow("project") << "work.tlr" << false << "Open project" << "";
+        QTest::newRow("missing") << "missing.dxf" << false << "DXF read error" << "";
+    }
+
+    // A file named on the command line with the fields at their start values.
+    void startupFile()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, shown);
+        QFETCH(QString, boxTitle);
+        QFETCH(QString, status);
+        QString path = scratch.folder() + QLatin1Char('/') + file;
+        if (file == QLatin1String("room-curved-wall.dxf"))
+            path = example("room-curved-wall.dxf");
+        else if (file == QLatin1String("outside"))
+            path = writeDxf(QStringLiteral("outside.dxf"), square(0, 0, 10) + square(20, 0, 3) + square(30, 0, 1));
+        const auto window = makeWindow();
+        window->openStartupFile(path);
+        QCOMPARE(window->hasDrawing(), shown);
+        QCOMPARE(boxes.size(), boxTitle.isEmpty() ? 0 : 1);
+        if (!boxTitle.isEmpty())
+            QCOMPARE(boxes.first().title, boxTitle);
+        if (shown) {
+            QCOMPARE(window->statusBar()->currentMessage(), status);
+            QVERIFY(!window->currentPlan().has_value());
+            QVERIFY(window->isModified());
+        }
+    }
+};
+
+QTEST_MAIN(UiWorkflowTest)
+#include "tst_ui_workflow.moc"
