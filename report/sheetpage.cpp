@@ -129,9 +129,15 @@ PieceLabel pieceLabel(const QRectF &pieceOnPage, const QString &code, const QStr
 {
     if (pieceOnPage.width() < 30 || pieceOnPage.height() < 32)
         return PieceLabel::None;
-    if (reportTextWidth(reportFont(8, true), code) > pieceOnPage.width())
+    // The code is centred 11 pixels above the middle and the size 11 below,
+    // so the two lines together need 22 pixels plus half of each line.
+    const QFont codeFont = reportFont(8, true);
+    const QFont sizeFont = reportFont(6);
+    const double codeHeight = reportLineHeight(codeFont);
+    if (reportTextWidth(codeFont, code) > pieceOnPage.width() || codeHeight > pieceOnPage.height())
         return PieceLabel::None;
-    if (reportTextWidth(reportFont(6), sizeText) > pieceOnPage.width())
+    if (reportTextWidth(sizeFont, sizeText) > pieceOnPage.width()
+        || 22 + codeHeight / 2 + reportLineHeight(sizeFont) / 2 > pieceOnPage.height())
         return PieceLabel::Code;
     return PieceLabel::CodeAndSize;
 }

@@ -46,8 +46,8 @@ struct SheetPageLayout
 SheetPageLayout layoutSheetPage(const QRectF &page, const QList<ListEntryText> &pieces);
 
 // What a placed piece whose bounds lie at `pieceOnPage` carries: nothing
-// under 30 × 32 pixels; else its code and size when the size text fits the
-// piece, the code alone when only that fits, or nothing.
+// under 30 × 32 pixels; else its code and size when both lines fit the
+// piece, the code alone when only it fits, or nothing.
 enum class PieceLabel { None, Code, CodeAndSize };
 PieceLabel pieceLabel(const QRectF &pieceOnPage, const QString &code, const QString &sizeText);
 
