@@ -109,9 +109,8 @@ void drawLegend(QPainter &painter, const GeneralPageLayout &layout, const QList<
 
 } // namespace
 
-GeneralPageLayout layoutGeneralPage(const QRectF &page, const QList<LegendRow> &legend, const QString &language)
+GeneralPageLayout layoutGeneralPage(const QRectF &page, const QList<LegendRow> &legend)
 {
-    Q_UNUSED(language);
     GeneralPageLayout layout;
     layout.summaryPanel = QRectF(60, 140, 440, 480);
     layout.layoutPanel = QRectF(530, 140, page.width() - 590, 480);
@@ -224,7 +223,7 @@ void drawGeneralPage(QPainter &painter, const QRectF &page, const ReportInput &i
     if (!input.plan)
         return;
     const QList<LegendRow> legend = dimensionLegend(*input.plan);
-    const GeneralPageLayout layout = layoutGeneralPage(page, legend, language);
+    const GeneralPageLayout layout = layoutGeneralPage(page, legend);
 
     drawPanel(painter, layout.summaryPanel);
     drawPanel(painter, layout.layoutPanel);

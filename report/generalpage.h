@@ -28,7 +28,7 @@ struct GeneralPageLayout
 };
 
 // The rectangles of page 1 for a legend of these rows.
-GeneralPageLayout layoutGeneralPage(const QRectF &page, const QList<LegendRow> &legend, const QString &language);
+GeneralPageLayout layoutGeneralPage(const QRectF &page, const QList<LegendRow> &legend);
 
 // The legend rows as printed: the code, and "0.600 × 1.250 m · 3 uds.".
 QList<ListEntryText> legendEntries(const QList<LegendRow> &legend);

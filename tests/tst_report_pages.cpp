@@ -333,7 +333,7 @@ private slots:
         QFETCH(int, codes);
         QFETCH(int, columns);
         QFETCH(int, rows);
-        const GeneralPageLayout layout = layoutGeneralPage(page, legendOf(codes), QStringLiteral("es"));
+        const GeneralPageLayout layout = layoutGeneralPage(page, legendOf(codes));
         const FittedList &list = layout.legend;
         QCOMPARE(list.columns, columns);
         QCOMPARE(list.rows, rows);
@@ -382,7 +382,7 @@ private slots:
         QFETCH(int, firstNumber);
         QFETCH(QString, language);
 
-        const GeneralPageLayout general = layoutGeneralPage(page, legendOf(codes, firstNumber), language);
+        const GeneralPageLayout general = layoutGeneralPage(page, legendOf(codes, firstNumber));
         verifyInside(general.legend, general.legendPanel, footerLineY(page));
         QCOMPARE(general.legend.entries.size(), qsizetype(codes));
         QCOMPARE(general.legend.hiddenCount, qsizetype(0));
