@@ -4,6 +4,7 @@
 
 #include "ui/localisation.h"
 #include "ui/mainwindow.h"
+#include "ui/pdftest.h"
 #include "ui/windowedstart.h"
 #include "ui/windowsnapshot.h"
 
@@ -115,8 +116,19 @@ int runBatchMode(int &argc, char **argv, const QStringList &arguments, const tal
     switch (request.mode) {
     case tallero::StartMode::SelfTest:
         return tallero::runSelfTest(tallero::argumentAfter(arguments, at, 1));
-    case tallero::StartMode::PdfTest:
-        return notBuiltYet("The PDF test mode");
+    case tallero::StartMode::PdfTest: {
+        const QString dxfPath = tallero::argumentAfter(arguments, at, 1);
+        const QString pdfPath = tallero::argumentAfter(arguments, at, 2);
+        if (dxfPath.isEmpty() || pdfPath.isEmpty())
+            return 5;
+        tallero::RodalixV69 window;
+        QString error;
+        if (!tallero::runPdfTest(window, dxfPath, pdfPath, error)) {
+            qCritical().noquote() << error;
+            return 6;
+        }
+        return 0;
+    }
     case tallero::StartMode::UiSnapshot: {
         const QString imagePath = tallero::argumentAfter(arguments, at, 1);
         if (imagePath.isEmpty())

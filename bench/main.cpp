@@ -1,25 +1,32 @@
-// tallero-bench: times the DXF import, or the cutting plan, on given files.
+// tallero-bench: times the DXF import, the cutting plan or the PDF report on
+// given files.
 //
 //   tallero-bench [--runs N] FILE...                 import figures per file
 //   tallero-bench [--runs N] --plan [--width W --height H --gap G] [--threads T] FILE...
 //                                                    T threads for the eight-layout
 //                                                    search (1 = serial, 0 = all cores)
+//   tallero-bench [--runs N] --report FILE...        write the report of the
+//                                                    2.0 x 1.2 m plan
 //   tallero-bench --make-line-curve PATH [N]         write a test drawing of
 //                                                    N (100000) scrambled lines
 
 #include "importbench.h"
 #include "planbench.h"
+#include "reportbench.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cmath>
 #include <cstdio>
+#include <memory>
+#include <string_view>
 
 namespace {
 
 int usage()
 {
-    std::fputs("usage: tallero-bench [--runs N] [--plan [--width W --height H --gap G] [--threads T]] FILE...\n"
+    std::fputs("usage: tallero-bench [--runs N] [--plan [--width W --height H --gap G] [--threads T] | --report] FILE...\n"
                "       tallero-bench --make-line-curve PATH [N]\n",
                stderr);
     return 2;
@@ -29,8 +36,16 @@ int usage()
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
+    // The report draws text, which needs the GUI side of Qt; on the offscreen
+    // platform unless one is chosen, so the benchmark runs without a display.
+    bool report = false;
+    for (int i = 1; i < argc; ++i)
+        report = report || std::string_view(argv[i]) == "--report";
+    if (report && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> app = report ? std::make_unique<QGuiApplication>(argc, argv)
+                                                   : std::make_unique<QCoreApplication>(argc, argv);
+    const QStringList args = app->arguments().mid(1);
     tallero::bench::PlanBenchOptions options;
     bool plan = false;
     QString curvePath;
@@ -55,6 +70,8 @@ int main(int argc, char *argv[])
             ok = ok && options.threads >= 0;
         } else if (arg == QLatin1String("--plan")) {
             plan = true;
+        } else if (arg == QLatin1String("--report")) {
+            report = true;
         } else if (arg == QLatin1String("--make-line-curve") && hasValue) {
             curvePath = args[++i];
             if (i + 1 < args.size() && !args[i + 1].startsWith(u'-')) {
@@ -80,6 +97,8 @@ int main(int argc, char *argv[])
     }
     if (files.isEmpty())
         return usage();
+    if (report)
+        return tallero::bench::runReportBench(files, options.runs);
     if (plan)
         return tallero::bench::runPlanBench(files, options);
     return tallero::bench::runImportBench(files, options.runs);

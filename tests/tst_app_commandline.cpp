@@ -107,8 +107,9 @@ private slots:
         QTest::newRow("flag in capitals starts the window") << QStringList{"--SELF-TEST"} << "en" << 1
                                                             << noDisplayEn;
         QTest::newRow("snapshot without path") << QStringList{"--ui-snapshot"} << QString() << 8 << QString();
-        QTest::newRow("pdf test not built")
-            << QStringList{"--pdf-test", "a.dxf", "b.pdf"} << QString() << 1 << "not available in this build yet";
+        QTest::newRow("pdf test without pdf path") << QStringList{"--pdf-test", "a.dxf"} << QString() << 5 << QString();
+        QTest::newRow("pdf test of a missing drawing")
+            << QStringList{"--pdf-test", "/nonexistent/a.dxf", "/nonexistent/b.pdf"} << QString() << 6 << QString();
         QTest::newRow("cut sheet snapshot not built")
             << QStringList{"--cut-sheet-snapshot"} << QString() << 1 << "not available in this build yet";
         QTest::newRow("self-test before snapshot")

@@ -221,7 +221,7 @@ private slots:
         QTest::newRow("load dxf") << "loadDxf" << QKeySequence(QKeySequence::Open) << true;
         QTest::newRow("save project") << "saveProject" << QKeySequence(QKeySequence::Save) << false;
         QTest::newRow("save as") << "saveProjectAs" << QKeySequence(QStringLiteral("Ctrl+Shift+S")) << false;
-        QTest::newRow("export pdf") << "exportPdf" << QKeySequence(QStringLiteral("Ctrl+Shift+P")) << false;
+        QTest::newRow("export pdf") << "exportPdf" << QKeySequence(QStringLiteral("Ctrl+Shift+P")) << true;
         QTest::newRow("exit") << "exit" << QKeySequence(QKeySequence::Quit) << true;
         QTest::newRow("recalculate") << "recalculateAction" << QKeySequence(Qt::Key_F5) << true;
         QTest::newRow("optimise") << "optimiseAction" << QKeySequence(Qt::Key_F6) << true;

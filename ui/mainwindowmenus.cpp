@@ -3,6 +3,7 @@
 #include "ui/mainwindow.h"
 
 #include "ui/localisation.h"
+#include "ui/reportexport.h"
 #include "views/nestingcanvas.h"
 
 #include <QAction>
@@ -61,8 +62,10 @@ void RodalixV69::buildFileMenu()
                     QKeySequence::Save);
     addPendingEntry(file, text("Guardar proyecto como…", "Save project as…"),
                     QStringLiteral("saveProjectAs"), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
-    addPendingEntry(file, text("Exportar informe PDF…", "Export PDF report…"), QStringLiteral("exportPdf"),
-                    QKeySequence(QStringLiteral("Ctrl+Shift+P")));
+    QAction *exportPdf = addPendingEntry(file, text("Exportar informe PDF…", "Export PDF report…"),
+                                         QStringLiteral("exportPdf"), QKeySequence(QStringLiteral("Ctrl+Shift+P")));
+    exportPdf->setEnabled(true);
+    connect(exportPdf, &QAction::triggered, this, [this] { exportPdfReport(*this); });
     file->addSeparator();
     QAction *exit = file->addAction(text("Salir", "Exit"));
     exit->setObjectName(QStringLiteral("exit"));

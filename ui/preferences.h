@@ -39,6 +39,11 @@ public:
     QString projectFolder() const;
     void setProjectFolder(const QString &folder);
 
+    // "paths/report": the folder of the last report written; empty when
+    // absent.
+    QString reportFolder() const { return value(QStringLiteral("paths/report"), QString()).toString(); }
+    void setReportFolder(const QString &folder) { setValue(QStringLiteral("paths/report"), folder); }
+
     // Removes a key and everything below it.
     void remove(const QString &key);
 
