@@ -1,7 +1,7 @@
 #include "reportbench.h"
 
 #include "dxf/dxfreader.h"
-#include "engine/gridtiling.h"
+#include "engine/cuttingplanner.h"
 #include "engine/plancheck.h"
 #include "report/reportwriter.h"
 

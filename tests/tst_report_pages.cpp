@@ -7,7 +7,7 @@
 #include "testsupport.h"
 
 #include "dxf/dxfreader.h"
-#include "engine/gridtiling.h"
+#include "engine/cuttingplanner.h"
 #include "engine/plancheck.h"
 #include "report/generalpage.h"
 #include "report/pageframe.h"

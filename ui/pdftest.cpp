@@ -1,7 +1,7 @@
 #include "ui/pdftest.h"
 
 #include "dxf/dxfreader.h"
-#include "engine/gridtiling.h"
+#include "engine/cuttingplanner.h"
 #include "report/reportwriter.h"
 #include "ui/mainwindow.h"
 #include "ui/reportexport.h"
