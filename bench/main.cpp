@@ -1,7 +1,10 @@
 // tallero-bench: times the DXF import, or the cutting plan, on given files.
 //
 //   tallero-bench [--runs N] FILE...                 import figures per file
-//   tallero-bench [--runs N] --plan [--width W --height H --gap G] FILE...
+//   tallero-bench [--runs N] --plan [--width W --height H --gap G]
+//                 [--layout-digests] FILE...         plan figures; with
+//                                                    --layout-digests also a
+//                                                    fingerprint per layout
 //   tallero-bench --make-line-curve PATH [N]         write a test drawing of
 //                                                    N (100000) scrambled lines
 
@@ -17,7 +20,8 @@ namespace {
 
 int usage()
 {
-    std::fputs("usage: tallero-bench [--runs N] [--plan [--width W --height H --gap G]] FILE...\n"
+    std::fputs("usage: tallero-bench [--runs N] [--plan [--width W --height H --gap G]\n"
+               "                     [--layout-digests]] FILE...\n"
                "       tallero-bench --make-line-curve PATH [N]\n",
                stderr);
     return 2;
@@ -50,6 +54,8 @@ int main(int argc, char *argv[])
              : arg == QLatin1String("--height") ? options.height : options.gap) = value;
         } else if (arg == QLatin1String("--plan")) {
             plan = true;
+        } else if (arg == QLatin1String("--layout-digests")) {
+            options.layoutDigests = true;
         } else if (arg == QLatin1String("--make-line-curve") && hasValue) {
             curvePath = args[++i];
             if (i + 1 < args.size() && !args[i + 1].startsWith(u'-')) {

@@ -82,6 +82,22 @@ bool benchFile(const QString &path, const PlanBenchOptions &options)
     const QString digests = placementDigest(plan) + QLatin1Char('/')
         + (search.best ? placementDigest(*search.best) : QStringLiteral("none"));
 
+    if (options.layoutDigests) {
+        for (const LayoutChoice &choice : layoutChoices()) {
+            QString digest;
+            try {
+                const CuttingPlan layout = choice.vertical
+                    ? computeCuttingPlan(outline, h, w, g, choice.right, choice.top)
+                    : computeCuttingPlan(outline, w, h, g, choice.right, choice.top);
+                digest = placementDigest(layout);
+            } catch (const std::exception &failure) {
+                digest = QString::fromUtf8(failure.what());
+            }
+            std::printf("%s\t%s\t%s\n", qPrintable(QFileInfo(path).fileName()),
+                        qPrintable(layoutChoiceName(choice)), qPrintable(digest));
+        }
+    }
+
     std::printf("%s\t%d\t%d\t%d\t%.1f\t%.1f\t%s\t%d\t%s\n",
                 qPrintable(QFileInfo(path).fileName()), plan.wholeSheetCount,
                 cuttingSheetCount(plan), cutPieceCount(plan), planTime, searchTime,

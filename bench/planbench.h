@@ -10,6 +10,7 @@ struct PlanBenchOptions
     double width = 2.0;
     double height = 1.2;
     double gap = 0.0;
+    bool layoutDigests = false;   // also print the fingerprint of every layout's plan
 };
 
 // Prints one tab-separated line per file: name, whole sheets, cutting sheets
