@@ -4,6 +4,7 @@
 #include "engine/requiredresult.h"
 #include "engine/searchfacts.h"
 #include "engine/shapetransform.h"
+#include "geometry/convexhull.h"
 #include "geometry/shapeops.h"
 
 #include <QPair>
@@ -32,6 +33,12 @@ namespace {
 using namespace searchtolerance;
 
 constexpr double unbounded = -std::numeric_limits<double>::infinity();
+// How far the engine's union area, hull area and bounds may lie from the
+// same figures worked out from the two shapes apart: a few hundred roundings
+// of sums of coordinate products on a sheet, with room to spare. Score
+// components are kept to 1e-10.
+constexpr double areaCertainty = 1e-11;
+constexpr double lengthCertainty = 1e-12;
 
 struct CandidateOrder
 {
@@ -137,6 +144,23 @@ bool noRoomOnSheet(const OrientationFacts &facts, const SheetFacts &sheet)
         > areaMargin;
 }
 
+// A probe of the piece deep inside a cell the occupied shape covers with room
+// to spare proves the same overlap the evaluation's probe test proves, at
+// the cost of a table look-up; such candidates never enter the queue.
+bool overlapsDeepCell(const Candidate &candidate, const OrientationFacts &facts,
+                      const SheetFacts &sheet)
+{
+    if (!facts.piece.isExact() || !sheet.scoring.occupiedNonEmpty || !facts.valid
+        || !sheet.occupiedValid || separated(candidate.bounds, sheet.occupiedBounds))
+        return false;
+    const QPointF offset(candidate.x, candidate.y);
+    for (const QPointF &probe : facts.probes()) {
+        if (sheet.deepInsideOccupied(probe + offset))
+            return true;
+    }
+    return false;
+}
+
 QList<Candidate> collectCandidates(const QList<PieceOrientation> &orientations,
                                    const QList<std::shared_ptr<const OrientationFacts>> &facts,
                                    const SheetFacts &sheet, const CuttingSheet &cuttingSheet,
@@ -173,7 +197,8 @@ QList<Candidate> collectCandidates(const QList<PieceOrientation> &orientations,
                 continue;
             if (facts[o]->piece.isExact()) {
                 candidate.bounds = facts[o]->piece.boundsAt(candidate.x, candidate.y);
-                if (!boundCandidate(candidate, *facts[o], sheet))
+                if (!boundCandidate(candidate, *facts[o], sheet)
+                    || overlapsDeepCell(candidate, *facts[o], sheet))
                     continue;
             } else {
                 candidate.lowest.values.fill(unbounded);
@@ -201,19 +226,9 @@ public:
         if (!placePiece())
             return std::nullopt;
         const ScoringSheet &scoring = m_sheet.scoring;
-        Shape united;
-        if (scoring.occupiedNonEmpty) {
-            if (overlapsOccupied())
-                return std::nullopt;
-            united = requiredResult(shapeFromResult(GEOSUnion_r(
-                geometryContext(), scoring.occupied.geometry.get(), m_geometry.get())));
-        } else {
-            // The placed shape itself: the bounds of its path, the engine's
-            // area of its geometry.
-            united.geometry = m_geometry;
-            united.bounds = m_bounds;
-            united.area = requiredResult(geometryArea(m_geometry.get()));
-        }
+        double overlapArea = 0.0;
+        if (scoring.occupiedNonEmpty && overlapsOccupied(overlapArea))
+            return std::nullopt;
 
         const ContactShortcuts shortcuts{
             !(m_bounds.left() <= lengthMargin || m_bounds.top() <= lengthMargin
@@ -221,26 +236,25 @@ public:
               || m_bounds.bottom() >= m_sheet.height - lengthMargin),
             !scoring.occupiedNonEmpty || separated(m_bounds, m_sheet.occupiedBounds)};
 
-        PlacementScore score = m_candidate.lowest;
-        score.values[0] = boundingWaste(united);
-        score.values[2] = boundingGrowth(united, scoring);
-        score.values[3] = united.bounds.bottom();
-        score.values[4] = united.bounds.right();
-        score.values[6] = m_candidate.y;
-        score.values[7] = m_candidate.x;
-        for (int rank : {0, 2, 3, 4, 6, 7})
-            score.values[rank] = roundScoreComponent(score.values[rank]);
-        score.values[1] = 0.0;
+        std::optional<PlacementScore> score;
+        if (scoring.occupiedNonEmpty)
+            score = scoreWithoutUnion(overlapArea);
+        if (!score)
+            score = scoreFromUnion();
         if (shortcuts.noEdgeContact && shortcuts.noPieceContact)
-            score.values[5] = roundScoreComponent(-(0.25 * 0.0 + 0.0));
-        if (!canBeat(score, best))
+            score->values[5] = roundScoreComponent(-(0.25 * 0.0 + 0.0));
+        if (!canBeat(*score, best))
             return std::nullopt;
-        score.values[1] = roundScoreComponent(hullWaste(united));
-        if (!canBeat(score, best))
-            return std::nullopt;
-        score.values[5] = roundScoreComponent(
+        // The hull waste is left at zero by scoreFromUnion until the
+        // candidate has shown it can win without it.
+        if (m_united.geometry) {
+            score->values[1] = roundScoreComponent(hullWaste(m_united));
+            if (!canBeat(*score, best))
+                return std::nullopt;
+        }
+        score->values[5] = roundScoreComponent(
             contactComponent(m_geometry.get(), scoring, shortcuts));
-        if (!canBeat(score, best))
+        if (!canBeat(*score, best))
             return std::nullopt;
         return score;
     }
@@ -281,8 +295,11 @@ private:
         return m_geometry && insideSheet(m_bounds, m_sheet.width, m_sheet.height);
     }
 
-    bool overlapsOccupied() const
+    // True when the piece overlaps the occupied shape by more than the
+    // tolerance; otherwise `overlapArea` is the area they share.
+    bool overlapsOccupied(double &overlapArea) const
     {
+        overlapArea = 0.0;
         // Disjoint boxes have an empty intersection; the engine returns it
         // without any computation.
         if (separated(m_bounds, m_sheet.occupiedBounds))
@@ -294,8 +311,105 @@ private:
                 return false;
         }
         // A failed intersection is an error, not a free position.
-        return isNonEmpty(requiredResult(shapeFromResult(GEOSIntersection_r(
-            geometryContext(), m_geometry.get(), m_sheet.scoring.occupied.geometry.get()))));
+        const Shape common = requiredResult(shapeFromResult(GEOSIntersection_r(
+            geometryContext(), m_geometry.get(), m_sheet.scoring.occupied.geometry.get())));
+        overlapArea = common.area;
+        return isNonEmpty(common);
+    }
+
+    // The score as the engine's union would give it (the contact left at
+    // its lower bound), worked out from the two shapes apart when every
+    // component is certain: the union's area is both areas less the shared
+    // one, its bounds are both bounds, its hull the hull of both hulls; the
+    // engine's own figures for them differ from these by rounding only, far
+    // below `certainty`. A component is certain when both ends of that
+    // margin round to the same value. Nothing when one is not.
+    std::optional<PlacementScore> scoreWithoutUnion(double overlapArea) const
+    {
+        const std::optional<double> placedArea = geometryArea(m_geometry.get());
+        if (!placedArea)
+            return std::nullopt;
+        const ScoringSheet &scoring = m_sheet.scoring;
+        const double unionArea = scoring.occupied.area + *placedArea - overlapArea;
+        // The engine's coordinates of the placed piece, which its bounds
+        // (taken before the ten-decimal rounding) may miss by 5e-11.
+        QList<Polygon> polygons;
+        collectPolygons(m_geometry.get(), polygons);
+        std::vector<QPointF> corners = m_sheet.occupiedHull();
+        double left = std::numeric_limits<double>::infinity();
+        double bottom = left;
+        double right = -left;
+        double top = -left;
+        for (const Polygon &polygon : polygons) {
+            if (polygon.isEmpty())
+                continue;
+            for (const QPointF &p : polygon.first()) {
+                left = std::min(left, p.x());
+                right = std::max(right, p.x());
+                bottom = std::min(bottom, p.y());
+                top = std::max(top, p.y());
+            }
+            corners.insert(corners.end(), polygon.first().begin(), polygon.first().end());
+        }
+        const std::optional<QRectF> &occupiedBox = m_sheet.occupiedGeometryBounds();
+        if (!(left <= right && bottom <= top) || !occupiedBox)
+            return std::nullopt;
+        const QRectF box = boxUnion(QRectF(left, bottom, right - left, top - bottom), *occupiedBox);
+        const double hullArea = convexHullArea(convexHullPoints(std::move(corners)));
+
+        const auto certain = [](double value, double certainty) -> std::optional<double> {
+            const double low = roundScoreComponent(value - certainty);
+            if (low != roundScoreComponent(value + certainty))
+                return std::nullopt;
+            return low;
+        };
+        const std::array<std::optional<double>, 5> known{
+            certain(std::max(boxArea(box) - unionArea, 0.0), areaCertainty),
+            certain(std::max(hullArea - unionArea, 0.0), areaCertainty),
+            certain(std::max(boxArea(box) - scoring.previousBoundingArea, 0.0), areaCertainty),
+            certain(box.bottom(), lengthCertainty),
+            certain(box.right(), lengthCertainty),
+        };
+        PlacementScore score = m_candidate.lowest;
+        for (std::size_t rank = 0; rank < known.size(); ++rank) {
+            if (!known[rank])
+                return std::nullopt;
+            score.values[rank] = *known[rank];
+        }
+        score.values[6] = roundScoreComponent(m_candidate.y);
+        score.values[7] = roundScoreComponent(m_candidate.x);
+        return score;
+    }
+
+    // The score from the engine's union of the piece and the occupied shape,
+    // kept for the hull waste (the hull waste at zero and the contact at its
+    // lower bound).
+    PlacementScore scoreFromUnion()
+    {
+        const ScoringSheet &scoring = m_sheet.scoring;
+        Shape united;
+        if (scoring.occupiedNonEmpty) {
+            united = requiredResult(shapeFromResult(GEOSUnion_r(
+                geometryContext(), scoring.occupied.geometry.get(), m_geometry.get())));
+        } else {
+            // The placed shape itself: the bounds of its path, the engine's
+            // area of its geometry.
+            united.geometry = m_geometry;
+            united.bounds = m_bounds;
+            united.area = requiredResult(geometryArea(m_geometry.get()));
+        }
+        PlacementScore score = m_candidate.lowest;
+        score.values[0] = boundingWaste(united);
+        score.values[1] = 0.0;
+        score.values[2] = boundingGrowth(united, scoring);
+        score.values[3] = united.bounds.bottom();
+        score.values[4] = united.bounds.right();
+        score.values[6] = m_candidate.y;
+        score.values[7] = m_candidate.x;
+        for (int rank : {0, 2, 3, 4, 6, 7})
+            score.values[rank] = roundScoreComponent(score.values[rank]);
+        m_united = std::move(united);
+        return score;
     }
 
     const Candidate &m_candidate;
@@ -304,6 +418,7 @@ private:
     const SheetFacts &m_sheet;
     GeometryHandle m_geometry;
     QRectF m_bounds;
+    Shape m_united;
 };
 
 } // namespace
