@@ -115,6 +115,7 @@ bool boundCandidate(Candidate &candidate, const OrientationFacts &facts, const S
     // empty; otherwise the union's vertices may sit a rounding off the boxes.
     const double extentMargin = occupied ? lengthMargin : 0.0;
 
+    // In the order of scorerank.
     candidate.lowest.values = {
         std::max(unitedBox - contents - areaMargin, 0.0),
         0.0,
@@ -242,17 +243,17 @@ public:
         if (!score)
             score = scoreFromUnion();
         if (shortcuts.noEdgeContact && shortcuts.noPieceContact)
-            score->values[5] = roundScoreComponent(-(0.25 * 0.0 + 0.0));
+            score->values[scorerank::contact] = roundScoreComponent(-(0.25 * 0.0 + 0.0));
         if (!canBeat(*score, best))
             return std::nullopt;
         // The hull waste is left at zero by scoreFromUnion until the
         // candidate has shown it can win without it.
         if (m_united.geometry) {
-            score->values[1] = roundScoreComponent(hullWaste(m_united));
+            score->values[scorerank::hullWaste] = roundScoreComponent(hullWaste(m_united));
             if (!canBeat(*score, best))
                 return std::nullopt;
         }
-        score->values[5] = roundScoreComponent(
+        score->values[scorerank::contact] = roundScoreComponent(
             contactComponent(m_geometry.get(), scoring, shortcuts));
         if (!canBeat(*score, best))
             return std::nullopt;
@@ -363,6 +364,10 @@ private:
                 return std::nullopt;
             return low;
         };
+        // The first five components, in their order.
+        static_assert(scorerank::boundingWaste == 0 && scorerank::hullWaste == 1
+                      && scorerank::boundingGrowth == 2 && scorerank::upperExtent == 3
+                      && scorerank::rightExtent == 4);
         const std::array<std::optional<double>, 5> known{
             certain(std::max(boxArea(box) - unionArea, 0.0), areaCertainty),
             certain(std::max(hullArea - unionArea, 0.0), areaCertainty),
@@ -376,8 +381,8 @@ private:
                 return std::nullopt;
             score.values[rank] = *known[rank];
         }
-        score.values[6] = roundScoreComponent(m_candidate.y);
-        score.values[7] = roundScoreComponent(m_candidate.x);
+        score.values[scorerank::offsetY] = roundScoreComponent(m_candidate.y);
+        score.values[scorerank::offsetX] = roundScoreComponent(m_candidate.x);
         return score;
     }
 
@@ -399,14 +404,16 @@ private:
             united.area = requiredResult(geometryArea(m_geometry.get()));
         }
         PlacementScore score = m_candidate.lowest;
-        score.values[0] = boundingWaste(united);
-        score.values[1] = 0.0;
-        score.values[2] = boundingGrowth(united, scoring);
-        score.values[3] = united.bounds.bottom();
-        score.values[4] = united.bounds.right();
-        score.values[6] = m_candidate.y;
-        score.values[7] = m_candidate.x;
-        for (int rank : {0, 2, 3, 4, 6, 7})
+        score.values[scorerank::boundingWaste] = boundingWaste(united);
+        score.values[scorerank::hullWaste] = 0.0;
+        score.values[scorerank::boundingGrowth] = boundingGrowth(united, scoring);
+        score.values[scorerank::upperExtent] = united.bounds.bottom();
+        score.values[scorerank::rightExtent] = united.bounds.right();
+        score.values[scorerank::offsetY] = m_candidate.y;
+        score.values[scorerank::offsetX] = m_candidate.x;
+        for (std::size_t rank : {scorerank::boundingWaste, scorerank::boundingGrowth,
+                                 scorerank::upperExtent, scorerank::rightExtent,
+                                 scorerank::offsetY, scorerank::offsetX})
             score.values[rank] = roundScoreComponent(score.values[rank]);
         m_united = std::move(united);
         return score;
