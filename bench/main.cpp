@@ -2,9 +2,11 @@
 // given files.
 //
 //   tallero-bench [--runs N] FILE...                 import figures per file
-//   tallero-bench [--runs N] --plan [--width W --height H --gap G] [--threads T] FILE...
-//                                                    T threads for the eight-layout
-//                                                    search (1 = serial, 0 = all cores)
+//   tallero-bench [--runs N] --plan [--width W --height H --gap G] [--threads T]
+//                 [--layout-digests] FILE...         plan figures; T threads for the
+//                                                    eight-layout search (1 = serial,
+//                                                    0 = all cores); --layout-digests
+//                                                    also a fingerprint per layout
 //   tallero-bench [--runs N] --report FILE...        write the report of the
 //                                                    2.0 x 1.2 m plan
 //   tallero-bench --make-line-curve PATH [N]         write a test drawing of
@@ -26,7 +28,8 @@ namespace {
 
 int usage()
 {
-    std::fputs("usage: tallero-bench [--runs N] [--plan [--width W --height H --gap G] [--threads T] | --report] FILE...\n"
+    std::fputs("usage: tallero-bench [--runs N] [--plan [--width W --height H --gap G] [--threads T]\n"
+               "                     [--layout-digests] | --report] FILE...\n"
                "       tallero-bench --make-line-curve PATH [N]\n",
                stderr);
     return 2;
@@ -72,6 +75,8 @@ int main(int argc, char *argv[])
             plan = true;
         } else if (arg == QLatin1String("--report")) {
             report = true;
+        } else if (arg == QLatin1String("--layout-digests")) {
+            options.layoutDigests = true;
         } else if (arg == QLatin1String("--make-line-curve") && hasValue) {
             curvePath = args[++i];
             if (i + 1 < args.size() && !args[i + 1].startsWith(u'-')) {

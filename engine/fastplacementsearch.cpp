@@ -5,6 +5,7 @@
 #include "engine/requiredresult.h"
 #include "engine/searchfacts.h"
 #include "engine/shapetransform.h"
+#include "geometry/convexhull.h"
 #include "geometry/shapeops.h"
 
 #include <QPair>
@@ -33,6 +34,12 @@ namespace {
 using namespace searchtolerance;
 
 constexpr double unbounded = -std::numeric_limits<double>::infinity();
+// How far the engine's union area, hull area and bounds may lie from the
+// same figures worked out from the two shapes apart: a few hundred roundings
+// of sums of coordinate products on a sheet, with room to spare. Score
+// components are kept to 1e-10.
+constexpr double areaCertainty = 1e-11;
+constexpr double lengthCertainty = 1e-12;
 
 struct CandidateOrder
 {
@@ -109,6 +116,7 @@ bool boundCandidate(Candidate &candidate, const OrientationFacts &facts, const S
     // empty; otherwise the union's vertices may sit a rounding off the boxes.
     const double extentMargin = occupied ? lengthMargin : 0.0;
 
+    // In the order of scorerank.
     candidate.lowest.values = {
         std::max(unitedBox - contents - areaMargin, 0.0),
         0.0,
@@ -136,6 +144,23 @@ bool noRoomOnSheet(const OrientationFacts &facts, const SheetFacts &sheet)
     const double holder = boxArea(boxUnion(region, sheet.occupiedBounds));
     return facts.piece.shape().area + sheet.occupiedArea - sheet.overlapAllowance - holder
         > areaMargin;
+}
+
+// A probe of the piece deep inside a cell the occupied shape covers with room
+// to spare proves the same overlap the evaluation's probe test proves, at
+// the cost of a table look-up; such candidates never enter the queue.
+bool overlapsDeepCell(const Candidate &candidate, const OrientationFacts &facts,
+                      const SheetFacts &sheet)
+{
+    if (!facts.piece.isExact() || !sheet.scoring.occupiedNonEmpty || !facts.valid
+        || !sheet.occupiedValid || separated(candidate.bounds, sheet.occupiedBounds))
+        return false;
+    const QPointF offset(candidate.x, candidate.y);
+    for (const QPointF &probe : facts.probes()) {
+        if (sheet.deepInsideOccupied(probe + offset))
+            return true;
+    }
+    return false;
 }
 
 QList<Candidate> collectCandidates(const QList<PieceOrientation> &orientations,
@@ -174,7 +199,8 @@ QList<Candidate> collectCandidates(const QList<PieceOrientation> &orientations,
                 continue;
             if (facts[o]->piece.isExact()) {
                 candidate.bounds = facts[o]->piece.boundsAt(candidate.x, candidate.y);
-                if (!boundCandidate(candidate, *facts[o], sheet))
+                if (!boundCandidate(candidate, *facts[o], sheet)
+                    || overlapsDeepCell(candidate, *facts[o], sheet))
                     continue;
             } else {
                 candidate.lowest.values.fill(unbounded);
@@ -202,19 +228,9 @@ public:
         if (!placePiece())
             return std::nullopt;
         const ScoringSheet &scoring = m_sheet.scoring;
-        Shape united;
-        if (scoring.occupiedNonEmpty) {
-            if (overlapsOccupied())
-                return std::nullopt;
-            united = requiredResult(shapeFromResult(GEOSUnion_r(
-                geometryContext(), scoring.occupied.geometry.get(), m_geometry.get())));
-        } else {
-            // The placed shape itself: the bounds of its path, the engine's
-            // area of its geometry.
-            united.geometry = m_geometry;
-            united.bounds = m_bounds;
-            united.area = requiredResult(geometryArea(m_geometry.get()));
-        }
+        double overlapArea = 0.0;
+        if (scoring.occupiedNonEmpty && overlapsOccupied(overlapArea))
+            return std::nullopt;
 
         const ContactShortcuts shortcuts{
             !(m_bounds.left() <= lengthMargin || m_bounds.top() <= lengthMargin
@@ -222,26 +238,25 @@ public:
               || m_bounds.bottom() >= m_sheet.height - lengthMargin),
             !scoring.occupiedNonEmpty || separated(m_bounds, m_sheet.occupiedBounds)};
 
-        PlacementScore score = m_candidate.lowest;
-        score.values[0] = boundingWaste(united);
-        score.values[2] = boundingGrowth(united, scoring);
-        score.values[3] = united.bounds.bottom();
-        score.values[4] = united.bounds.right();
-        score.values[6] = m_candidate.y;
-        score.values[7] = m_candidate.x;
-        for (int rank : {0, 2, 3, 4, 6, 7})
-            score.values[rank] = roundScoreComponent(score.values[rank]);
-        score.values[1] = 0.0;
+        std::optional<PlacementScore> score;
+        if (scoring.occupiedNonEmpty)
+            score = scoreWithoutUnion(overlapArea);
+        if (!score)
+            score = scoreFromUnion();
         if (shortcuts.noEdgeContact && shortcuts.noPieceContact)
-            score.values[5] = roundScoreComponent(-(0.25 * 0.0 + 0.0));
-        if (!canBeat(score, best))
+            score->values[scorerank::contact] = roundScoreComponent(-(0.25 * 0.0 + 0.0));
+        if (!canBeat(*score, best))
             return std::nullopt;
-        score.values[1] = roundScoreComponent(hullWaste(united));
-        if (!canBeat(score, best))
-            return std::nullopt;
-        score.values[5] = roundScoreComponent(
+        // The hull waste is left at zero by scoreFromUnion until the
+        // candidate has shown it can win without it.
+        if (m_united.geometry) {
+            score->values[scorerank::hullWaste] = roundScoreComponent(hullWaste(m_united));
+            if (!canBeat(*score, best))
+                return std::nullopt;
+        }
+        score->values[scorerank::contact] = roundScoreComponent(
             contactComponent(m_geometry.get(), scoring, shortcuts));
-        if (!canBeat(score, best))
+        if (!canBeat(*score, best))
             return std::nullopt;
         return score;
     }
@@ -282,8 +297,11 @@ private:
         return m_geometry && insideSheet(m_bounds, m_sheet.width, m_sheet.height);
     }
 
-    bool overlapsOccupied() const
+    // True when the piece overlaps the occupied shape by more than the
+    // tolerance; otherwise `overlapArea` is the area they share.
+    bool overlapsOccupied(double &overlapArea) const
     {
+        overlapArea = 0.0;
         // Disjoint boxes have an empty intersection; the engine returns it
         // without any computation.
         if (separated(m_bounds, m_sheet.occupiedBounds))
@@ -295,8 +313,111 @@ private:
                 return false;
         }
         // A failed intersection is an error, not a free position.
-        return isNonEmpty(requiredResult(shapeFromResult(GEOSIntersection_r(
-            geometryContext(), m_geometry.get(), m_sheet.scoring.occupied.geometry.get()))));
+        const Shape common = requiredResult(shapeFromResult(GEOSIntersection_r(
+            geometryContext(), m_geometry.get(), m_sheet.scoring.occupied.geometry.get())));
+        overlapArea = common.area;
+        return isNonEmpty(common);
+    }
+
+    // The score as the engine's union would give it (the contact left at
+    // its lower bound), worked out from the two shapes apart when every
+    // component is certain: the union's area is both areas less the shared
+    // one, its bounds are both bounds, its hull the hull of both hulls; the
+    // engine's own figures for them differ from these by rounding only, far
+    // below `certainty`. A component is certain when both ends of that
+    // margin round to the same value. Nothing when one is not.
+    std::optional<PlacementScore> scoreWithoutUnion(double overlapArea) const
+    {
+        const std::optional<double> placedArea = geometryArea(m_geometry.get());
+        if (!placedArea)
+            return std::nullopt;
+        const ScoringSheet &scoring = m_sheet.scoring;
+        const double unionArea = scoring.occupied.area + *placedArea - overlapArea;
+        // The engine's coordinates of the placed piece, which its bounds
+        // (taken before the ten-decimal rounding) may miss by 5e-11.
+        QList<Polygon> polygons;
+        collectPolygons(m_geometry.get(), polygons);
+        std::vector<QPointF> corners = m_sheet.occupiedHull();
+        double left = std::numeric_limits<double>::infinity();
+        double bottom = left;
+        double right = -left;
+        double top = -left;
+        for (const Polygon &polygon : polygons) {
+            if (polygon.isEmpty())
+                continue;
+            for (const QPointF &p : polygon.first()) {
+                left = std::min(left, p.x());
+                right = std::max(right, p.x());
+                bottom = std::min(bottom, p.y());
+                top = std::max(top, p.y());
+            }
+            corners.insert(corners.end(), polygon.first().begin(), polygon.first().end());
+        }
+        const std::optional<QRectF> &occupiedBox = m_sheet.occupiedGeometryBounds();
+        if (!(left <= right && bottom <= top) || !occupiedBox)
+            return std::nullopt;
+        const QRectF box = boxUnion(QRectF(left, bottom, right - left, top - bottom), *occupiedBox);
+        const double hullArea = convexHullArea(convexHullPoints(std::move(corners)));
+
+        const auto certain = [](double value, double certainty) -> std::optional<double> {
+            const double low = roundScoreComponent(value - certainty);
+            if (low != roundScoreComponent(value + certainty))
+                return std::nullopt;
+            return low;
+        };
+        // The first five components, in their order.
+        static_assert(scorerank::boundingWaste == 0 && scorerank::hullWaste == 1
+                      && scorerank::boundingGrowth == 2 && scorerank::upperExtent == 3
+                      && scorerank::rightExtent == 4);
+        const std::array<std::optional<double>, 5> known{
+            certain(std::max(boxArea(box) - unionArea, 0.0), areaCertainty),
+            certain(std::max(hullArea - unionArea, 0.0), areaCertainty),
+            certain(std::max(boxArea(box) - scoring.previousBoundingArea, 0.0), areaCertainty),
+            certain(box.bottom(), lengthCertainty),
+            certain(box.right(), lengthCertainty),
+        };
+        PlacementScore score = m_candidate.lowest;
+        for (std::size_t rank = 0; rank < known.size(); ++rank) {
+            if (!known[rank])
+                return std::nullopt;
+            score.values[rank] = *known[rank];
+        }
+        score.values[scorerank::offsetY] = roundScoreComponent(m_candidate.y);
+        score.values[scorerank::offsetX] = roundScoreComponent(m_candidate.x);
+        return score;
+    }
+
+    // The score from the engine's union of the piece and the occupied shape,
+    // kept for the hull waste (the hull waste at zero and the contact at its
+    // lower bound).
+    PlacementScore scoreFromUnion()
+    {
+        const ScoringSheet &scoring = m_sheet.scoring;
+        Shape united;
+        if (scoring.occupiedNonEmpty) {
+            united = requiredResult(shapeFromResult(GEOSUnion_r(
+                geometryContext(), scoring.occupied.geometry.get(), m_geometry.get())));
+        } else {
+            // The placed shape itself: the bounds of its path, the engine's
+            // area of its geometry.
+            united.geometry = m_geometry;
+            united.bounds = m_bounds;
+            united.area = requiredResult(geometryArea(m_geometry.get()));
+        }
+        PlacementScore score = m_candidate.lowest;
+        score.values[scorerank::boundingWaste] = boundingWaste(united);
+        score.values[scorerank::hullWaste] = 0.0;
+        score.values[scorerank::boundingGrowth] = boundingGrowth(united, scoring);
+        score.values[scorerank::upperExtent] = united.bounds.bottom();
+        score.values[scorerank::rightExtent] = united.bounds.right();
+        score.values[scorerank::offsetY] = m_candidate.y;
+        score.values[scorerank::offsetX] = m_candidate.x;
+        for (std::size_t rank : {scorerank::boundingWaste, scorerank::boundingGrowth,
+                                 scorerank::upperExtent, scorerank::rightExtent,
+                                 scorerank::offsetY, scorerank::offsetX})
+            score.values[rank] = roundScoreComponent(score.values[rank]);
+        m_united = std::move(united);
+        return score;
     }
 
     const Candidate &m_candidate;
@@ -305,6 +426,7 @@ private:
     const SheetFacts &m_sheet;
     GeometryHandle m_geometry;
     QRectF m_bounds;
+    Shape m_united;
 };
 
 } // namespace

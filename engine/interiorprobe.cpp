@@ -70,7 +70,7 @@ bool RingIndex::containsWithClearance(const QPointF &point, double clearance) co
     if (!inside)
         return false;
     // Edges nearer than the clearance reach the point's height give or take
-    // the clearance, which spans at most two bands.
+    // the clearance; every band in that span is looked at.
     const double limit = clearance * clearance;
     const int first = bandOf(point.y() - clearance);
     const int last = bandOf(point.y() + clearance);

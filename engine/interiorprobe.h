@@ -19,8 +19,8 @@ public:
     explicit RingIndex(const QList<QPolygonF> &rings);
 
     // True when the point lies inside and farther than `clearance` from
-    // every edge. `clearance` must not exceed the band height the index was
-    // built with (an eighth of the shape's height at most, and at least 1e-3).
+    // every edge. A clearance wider than a band looks at every band it
+    // reaches, so any clearance gives the right answer; small ones are fast.
     bool containsWithClearance(const QPointF &point, double clearance) const;
 
     static constexpr double largestClearance = 1e-3;

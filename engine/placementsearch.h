@@ -20,12 +20,27 @@ struct PieceOrientation
     QList<QPointF> anchors;
 };
 
-// Eight components, each rounded to 1e-10, compared lexicographically;
-// smaller is better. In order: bounding waste, hull waste, bounding growth,
-// upper extent, right extent, contact (negative), y offset, x offset.
+// Where each component of a placement score sits, in the order components
+// are compared.
+namespace scorerank {
+enum : std::size_t {
+    boundingWaste,
+    hullWaste,
+    boundingGrowth,
+    upperExtent,
+    rightExtent,
+    contact,   // negative: more contact is better
+    offsetY,
+    offsetX,
+    count
+};
+} // namespace scorerank
+
+// The components, each rounded to 1e-10, compared lexicographically; smaller
+// is better.
 struct PlacementScore
 {
-    std::array<double, 8> values{};
+    std::array<double, scorerank::count> values{};
 };
 
 bool operator<(const PlacementScore &a, const PlacementScore &b);

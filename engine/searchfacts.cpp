@@ -1,8 +1,11 @@
 #include "engine/searchfacts.h"
 
 #include "engine/placementcandidates.h"
+#include "geometry/convexhull.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace tallero {
 
@@ -11,6 +14,18 @@ using namespace searchtolerance;
 namespace {
 
 constexpr int probesPerPiece = 48;
+// Cells of the deep-interior grid: a few thousand over a sheet, fine enough
+// that cells well inside a piece are found deep.
+constexpr double cellsAcrossOccupied = 96.0;
+constexpr int largestCellCount = 1 << 16;
+
+std::vector<QPointF> hullOfRings(const QList<QPolygonF> &rings)
+{
+    std::vector<QPointF> points;
+    for (const QPolygonF &ring : rings)
+        points.insert(points.end(), ring.begin(), ring.end());
+    return convexHullPoints(std::move(points));
+}
 
 bool isValid(const Shape &shape)
 {
@@ -48,6 +63,39 @@ SheetFacts::SheetFacts(double width, double height, const CuttingSheet &sheet)
         occupiedValid = isValid(sheet.occupied);
     }
     overlapAllowance = 1e-7 * (std::max(width, height) + 1.0);
+    if (scoring.occupiedNonEmpty && occupiedValid) {
+        const double longer = std::max(occupiedBounds.width(), occupiedBounds.height());
+        m_cellSize = std::max(longer / cellsAcrossOccupied, 4.0 * probeClearance);
+        m_columns = int(std::ceil(occupiedBounds.width() / m_cellSize)) + 1;
+        m_rows = int(std::ceil(occupiedBounds.height() / m_cellSize)) + 1;
+        if (std::isfinite(m_cellSize) && m_cellSize > 0.0 && m_columns > 0 && m_rows > 0
+            && qint64(m_columns) * m_rows <= largestCellCount)
+            m_cells.assign(std::size_t(m_columns) * std::size_t(m_rows), CellDepth::Unknown);
+    }
+}
+
+bool SheetFacts::deepInsideOccupied(const QPointF &point) const
+{
+    if (m_cells.empty())
+        return false;
+    const double column = std::floor((point.x() - occupiedBounds.left()) / m_cellSize);
+    const double row = std::floor((point.y() - occupiedBounds.top()) / m_cellSize);
+    if (!(column >= 0.0 && row >= 0.0 && column < m_columns && row < m_rows))
+        return false;
+    const int i = int(column);
+    const int j = int(row);
+    CellDepth &depth = m_cells[std::size_t(j) * std::size_t(m_columns) + std::size_t(i)];
+    if (depth == CellDepth::Unknown) {
+        const QPointF centre(occupiedBounds.left() + (i + 0.5) * m_cellSize,
+                             occupiedBounds.top() + (j + 0.5) * m_cellSize);
+        // Every point of the cell lies within half a diagonal of the centre;
+        // the extra margin covers the rounding of the cell arithmetic.
+        const double reach = m_cellSize * 0.7071067811865476 + probeClearance
+            + 2.0 * lengthMargin;
+        depth = occupiedIndex().containsWithClearance(centre, reach) ? CellDepth::Deep
+                                                                     : CellDepth::Shallow;
+    }
+    return depth == CellDepth::Deep;
 }
 
 const RingIndex &SheetFacts::occupiedIndex() const
@@ -60,6 +108,47 @@ const RingIndex &SheetFacts::occupiedIndex() const
 void SheetFacts::PreparedDeleter::operator()(const GEOSPreparedGeometry *prepared) const
 {
     GEOSPreparedGeom_destroy_r(geometryContext(), prepared);
+}
+
+void SheetFacts::measureOccupiedGeometry() const
+{
+    // The engine's own coordinates: a shape's rings and bounds may come from
+    // coordinates taken before the ten-decimal rounding of its geometry.
+    QList<Polygon> polygons;
+    collectPolygons(scoring.occupied.geometry.get(), polygons);
+    QList<QPolygonF> exteriors;
+    double left = std::numeric_limits<double>::infinity();
+    double bottom = left;
+    double right = -left;
+    double top = -left;
+    for (const Polygon &polygon : polygons) {
+        if (polygon.isEmpty())
+            continue;
+        exteriors.append(polygon.first());
+        for (const QPointF &p : polygon.first()) {
+            left = std::min(left, p.x());
+            right = std::max(right, p.x());
+            bottom = std::min(bottom, p.y());
+            top = std::max(top, p.y());
+        }
+    }
+    m_occupiedHull = hullOfRings(exteriors);
+    if (left <= right && bottom <= top)
+        m_occupiedGeometryBounds = QRectF(left, bottom, right - left, top - bottom);
+}
+
+const std::vector<QPointF> &SheetFacts::occupiedHull() const
+{
+    if (!m_occupiedHull)
+        measureOccupiedGeometry();
+    return *m_occupiedHull;
+}
+
+const std::optional<QRectF> &SheetFacts::occupiedGeometryBounds() const
+{
+    if (!m_occupiedHull)
+        measureOccupiedGeometry();
+    return m_occupiedGeometryBounds;
 }
 
 const GEOSPreparedGeometry *SheetFacts::preparedOccupied() const
@@ -84,6 +173,13 @@ const QList<QPointF> &OrientationFacts::probes() const
                                   probesPerPiece);
     }
     return *m_probes;
+}
+
+const std::vector<QPointF> &OrientationFacts::hull() const
+{
+    if (!m_hull)
+        m_hull = hullOfRings(piece.shape().rings);
+    return *m_hull;
 }
 
 std::shared_ptr<const SheetFacts> PlacementSearchCache::sheetFacts(double width, double height,

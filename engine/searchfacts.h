@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <utility>
+#include <vector>
 
 // What the fast placement search knows about a sheet and about a piece
 // before it looks at any candidate, kept apart so the nesting can reuse it
@@ -53,6 +54,19 @@ struct SheetFacts
     // Built when first asked for; only for a valid occupied shape.
     const RingIndex &occupiedIndex() const;
 
+    // True when a disc of radius probeClearance + lengthMargin around the
+    // point lies inside the occupied shape, judged from a grid of cells over
+    // the occupied bounds: a cell whose centre is that far and half a cell
+    // diagonal more from every edge, and inside, holds only such points.
+    // Cells are judged when first met. False means "not known", never "no".
+    // Only for a valid occupied shape.
+    bool deepInsideOccupied(const QPointF &point) const;
+
+    // Corners of the convex hull of the occupied geometry's vertices, and
+    // the bounds of those vertices; worked out when first asked for.
+    const std::vector<QPointF> &occupiedHull() const;
+    const std::optional<QRectF> &occupiedGeometryBounds() const;
+
     // The occupied shape prepared for repeated predicates, built when first
     // asked for; null if the engine could not prepare it.
     const GEOSPreparedGeometry *preparedOccupied() const;
@@ -63,6 +77,14 @@ private:
         void operator()(const GEOSPreparedGeometry *prepared) const;
     };
     mutable std::optional<RingIndex> m_occupiedIndex;
+    enum class CellDepth : unsigned char { Unknown, Deep, Shallow };
+    mutable std::vector<CellDepth> m_cells;
+    mutable std::optional<std::vector<QPointF>> m_occupiedHull;
+    mutable std::optional<QRectF> m_occupiedGeometryBounds;
+    void measureOccupiedGeometry() const;
+    double m_cellSize = 0.0;
+    int m_columns = 0;
+    int m_rows = 0;
     mutable std::unique_ptr<const GEOSPreparedGeometry, PreparedDeleter> m_prepared;
     mutable bool m_preparedTried = false;
 };
@@ -75,11 +97,16 @@ struct OrientationFacts
     // asked for, since most searches never need them.
     const QList<QPointF> &probes() const;
 
+    // Corners of the convex hull of the piece's vertices, in its own
+    // coordinates; found when first asked for.
+    const std::vector<QPointF> &hull() const;
+
     TranslatedPiece piece;
     bool valid;
 
 private:
     mutable std::optional<QList<QPointF>> m_probes;
+    mutable std::optional<std::vector<QPointF>> m_hull;
 };
 
 // Facts by the engine geometry they were worked out from. Each entry keeps

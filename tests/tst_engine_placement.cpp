@@ -148,13 +148,47 @@ private slots:
         const auto best = findBestPlacementReference(0, orientations, 2.0, 1.2, sheet, 0);
         QVERIFY(best);
         const auto &v = best->score.values;
-        QCOMPARE(v[0], 0.0);
-        QCOMPARE(v[1], 0.0);
-        QCOMPARE(v[2], 0.8);
-        QCOMPARE(v[3], 1.0);
-        QCOMPARE(v[4], 2.0);
+        QCOMPARE(v[scorerank::boundingWaste], 0.0);
+        QCOMPARE(v[scorerank::hullWaste], 0.0);
+        QCOMPARE(v[scorerank::boundingGrowth], 0.8);
+        QCOMPARE(v[scorerank::upperExtent], 1.0);
+        QCOMPARE(v[scorerank::rightExtent], 2.0);
         // 1.0 shared with the piece, 0.8 + 1.0 along the sheet's edges.
-        QCOMPARE(v[5], -(1.0 + 0.25 * 1.8));
+        QCOMPARE(v[scorerank::contact], -(1.0 + 0.25 * 1.8));
+    }
+
+    // On a crowded sheet most candidates lie deep inside the content and
+    // the free ones are scored without the engine's union: the fast search
+    // must still find the plain search's placement with the very same score.
+    void crowdedSheetSameScore()
+    {
+        // Twenty-four tiles cover 1.5 x 1.0 m of the 2.0 x 1.2 m sheet; their
+        // edges give hundreds of candidate pairings inside the covered part.
+        CuttingSheet sheet;
+        for (int i = 0; i < 6; ++i) {
+            for (int j = 0; j < 4; ++j) {
+                const Shape tile = rectangle(0.25 * i, 0.25 * j, 0.25, 0.25);
+                sheet.placements.append(PiecePlacement{0, 0, tile, 0.0, 0.0, 0.0});
+                sheet.occupied = sheet.placements.size() == 1
+                    ? tile : *uniteShapes(sheet.occupied, tile);
+                sheet.usedArea += tile.area;
+            }
+        }
+        QList<Shape> pieces;
+        for (int i = 0; i < 6; ++i)
+            pieces << rectangle(0, 0, 0.05 + 0.01 * i, 0.04);
+        for (const Shape &piece : pieces) {
+            const QList<PieceOrientation> orientations = pieceOrientations(piece, 2.0, 1.2);
+            PlacementSearchStatistics plainCounts;
+            const auto plain =
+                findBestPlacementReference(0, orientations, 2.0, 1.2, sheet, 0, &plainCounts);
+            PlacementSearchStatistics fastCounts;
+            const auto fast = findBestPlacement(0, orientations, 2.0, 1.2, sheet, 0, &fastCounts);
+            QVERIFY(plain && fast);
+            QVERIFY(fast->placement.x == plain->placement.x && fast->placement.y == plain->placement.y);
+            QVERIFY(fast->score.values == plain->score.values);
+            QCOMPARE(fastCounts.distinct, plainCounts.distinct);
+        }
     }
 
     // Every distinct offset is evaluated once: duplicates such as (0, 0), a

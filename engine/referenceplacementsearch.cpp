@@ -10,6 +10,10 @@
 #include <QSet>
 #include <QString>
 
+// The plain placement search: every distinct candidate is tested and scored
+// with the geometry engine. It is slow and kept as the yardstick the fast
+// search (fastplacementsearch.cpp) is checked against.
+
 namespace tallero {
 
 namespace {
