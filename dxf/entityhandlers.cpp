@@ -1,9 +1,11 @@
 #include "dxf/entityhandlers.h"
 
 #include "dxf/curvepoints.h"
+#include "dxf/dxfnumber.h"
 #include "dxf/grouppairs.h"
 #include "dxf/jointolerance.h"
 
+#include <cmath>
 #include <numbers>
 
 namespace tallero {
@@ -22,39 +24,25 @@ void mirrorIntoWorld(QPolygonF &points)
         p.setX(-p.x());
 }
 
+// A polyline beyond the points left is not filed at all: its points would
+// only be copied into the collections to be refused there.
+bool filePolyline(const QList<PolylineVertex> &vertices, bool closed, bool mirrored, DxfEntities &entities)
+{
+    const qsizetype budget = dxfMaxPoints - entities.points.size();
+    QPolygonF points = expandBulges(vertices, closed, budget);
+    if (points.size() > budget)
+        return false;
+    if (mirrored)
+        mirrorIntoWorld(points);
+    appendPolyline(entities, points, closed);
+    return true;
+}
+
 void readLine(EntityFields &fields, DxfEntities &entities)
 {
     // A LINE is always in world coordinates, whatever its extrusion.
     const QPointF start = fields.point(10, 20);
     appendSegment(entities, start, fields.point(11, 21));
-}
-
-void readLwPolyline(EntityFields &fields, DxfEntities &entities)
-{
-    // Each code 10 starts a vertex; 20 and 42 complete the one in progress.
-    QList<PolylineVertex> vertices;
-    PolylineVertex vertex;
-    bool started = false;
-    for (qsizetype i = 0; i < fields.size(); ++i) {
-        const int code = fields.code(i);
-        if (code == 10) {
-            if (started)
-                vertices.append(vertex);
-            vertex = {fields.number(i), 0.0, 0.0};
-            started = true;
-        } else if (started && code == 20) {
-            vertex.y = fields.number(i);
-        } else if (started && code == 42) {
-            vertex.bulge = fields.number(i);
-        }
-    }
-    if (started)
-        vertices.append(vertex);
-    const bool closed = fields.flags() & 1;
-    QPolygonF points = expandBulges(vertices, closed, dxfMaxPoints - entities.points.size());
-    if (fields.seenFromBelow())
-        mirrorIntoWorld(points);
-    appendPolyline(entities, points, closed);
 }
 
 void readArc(EntityFields &fields, DxfEntities &entities)
@@ -150,9 +138,6 @@ void readEntity(EntityKind kind, EntityFields &fields, DxfEntities &entities)
     case EntityKind::Line:
         readLine(fields, entities);
         break;
-    case EntityKind::LwPolyline:
-        readLwPolyline(fields, entities);
-        break;
     case EntityKind::Arc:
         readArc(fields, entities);
         break;
@@ -165,10 +150,47 @@ void readEntity(EntityKind kind, EntityFields &fields, DxfEntities &entities)
     case EntityKind::Spline:
         readSpline(fields, entities);
         break;
+    case EntityKind::LwPolyline:
     case EntityKind::Polyline:
     case EntityKind::Ignored:
         break;
     }
+}
+
+void LwPolylineReader::add(int code, QByteArrayView value, bool &numbersValid)
+{
+    if (code != 10 && !m_started)
+        return;
+    double number = dxfNumber(value);
+    if (!(std::abs(number) <= dxfMaxMagnitude)) {
+        numbersValid = false;
+        number = 0.0;
+    }
+    if (code == 10) {
+        if (m_started)
+            m_vertices.append(m_vertex);
+        m_vertex = {number, 0.0, 0.0};
+        m_started = true;
+    } else if (code == 20) {
+        m_vertex.y = number;
+    } else if (code == 42) {
+        m_vertex.bulge = number;
+    }
+}
+
+bool LwPolylineReader::finish(EntityFields &fields, DxfEntities &entities)
+{
+    if (m_started)
+        m_vertices.append(m_vertex);
+    bool fits = true;
+    if (!fields.inPaperSpace()) {
+        const bool closed = fields.flags() & 1;
+        fits = filePolyline(m_vertices, closed, fields.seenFromBelow(), entities);
+    }
+    m_vertices.clear();
+    m_vertices.squeeze();
+    m_started = false;
+    return fits;
 }
 
 void PolylineReader::start(EntityFields &header)
@@ -188,16 +210,12 @@ void PolylineReader::addVertex(EntityFields &vertex)
     m_vertices.append({p.x(), p.y(), vertex.number(42, 0.0)});
 }
 
-void PolylineReader::finish(DxfEntities &entities)
+bool PolylineReader::finish(DxfEntities &entities)
 {
-    if (!m_skipped) {
-        QPolygonF points = expandBulges(m_vertices, m_closed, dxfMaxPoints - entities.points.size());
-        if (m_mirrored)
-            mirrorIntoWorld(points);
-        appendPolyline(entities, points, m_closed);
-    }
+    const bool fits = m_skipped || filePolyline(m_vertices, m_closed, m_mirrored, entities);
     m_vertices.clear();
     m_vertices.squeeze();
+    return fits;
 }
 
 } // namespace tallero

@@ -13,10 +13,35 @@ enum class EntityKind { Ignored, Line, LwPolyline, Polyline, Arc, Circle, Ellips
 
 EntityKind entityKind(QByteArrayView name);
 
-// Files one entity of any kind but Polyline, whose vertices are records of
-// their own (PolylineReader). A number read out of range clears the flag
-// shared by `fields`.
+// Files one entity of any kind but LwPolyline and Polyline, whose vertices
+// are gathered as they are read (LwPolylineReader, PolylineReader). A number
+// read out of range clears the flag shared by `fields`.
 void readEntity(EntityKind kind, EntityFields &fields, DxfEntities &entities);
+
+// Gathers the vertices of an LWPOLYLINE straight from its pairs, so that a
+// polyline of millions of vertices is held once, as vertices, not also as the
+// values they are made of.
+class LwPolylineReader
+{
+public:
+    // Whether the pair is one of a vertex (codes 10, 20 and 42), which is
+    // then taken; any other pair is for the record's fields.
+    static bool isVertexCode(int code) { return code == 10 || code == 20 || code == 42; }
+    // Each code 10 starts a vertex; 20 and 42 complete the one in progress,
+    // and are ignored before the first 10. A value that is not a number, not
+    // finite or out of range clears `numbersValid`.
+    void add(int code, QByteArrayView value, bool &numbersValid);
+    qsizetype vertexCount() const { return m_vertices.size() + (m_started ? 1 : 0); }
+    // Files the polyline with the flags, space and extrusion of its record,
+    // and forgets it. False, filing nothing, when its points would go beyond
+    // dxfMaxPoints.
+    bool finish(EntityFields &fields, DxfEntities &entities);
+
+private:
+    QList<PolylineVertex> m_vertices;
+    PolylineVertex m_vertex;
+    bool m_started = false;
+};
 
 // Gathers a POLYLINE from its header record and the VERTEX records that
 // follow it, up to SEQEND or the end of the data.
@@ -27,8 +52,9 @@ public:
     void addVertex(EntityFields &vertex);
     qsizetype vertexCount() const { return m_vertices.size(); }
     // Files the polyline (unless its header put it in paper space) and
-    // forgets it.
-    void finish(DxfEntities &entities);
+    // forgets it. False, filing nothing, when its points would go beyond
+    // dxfMaxPoints.
+    bool finish(DxfEntities &entities);
 
 private:
     QList<PolylineVertex> m_vertices;

@@ -46,6 +46,14 @@ public:
             }
             if (m_role == RecordRole::Skipped || !isEntityCode(pair.code))
                 continue;
+            if (m_kind == EntityKind::LwPolyline && m_role == RecordRole::Entity
+                && LwPolylineReader::isVertexCode(pair.code)) {
+                m_lwPolyline.add(pair.code, pair.value, m_numbersValid);
+                // Every vertex becomes at least one point.
+                if (m_lwPolyline.vertexCount() > dxfMaxPoints - m_entities.points.size())
+                    return fail(dxfTooLargeMessage);
+                continue;
+            }
             m_fields.add(pair.code, pair.value);
             if (m_fields.size() > maxRecordFields)
                 return fail(dxfTooLargeMessage);
@@ -58,10 +66,8 @@ public:
         if (!finishRecord())
             return false;
         // The end of the data ends a polyline without SEQEND.
-        if (m_inPolyline) {
-            m_polyline.finish(m_entities);
-            return checkEntity();
-        }
+        if (m_inPolyline)
+            return finishPolyline();
         return true;
     }
 
@@ -70,15 +76,15 @@ private:
     {
         m_fields.clear();
         m_role = RecordRole::Skipped;
+        m_kind = EntityKind::Ignored;
         if (m_inPolyline) {
             // Everything up to SEQEND belongs to the polyline; records of
             // other names in between are passed over, sections included.
             if (sameName(name, QLatin1StringView("VERTEX"))) {
                 m_role = RecordRole::Vertex;
             } else if (sameName(name, QLatin1StringView("SEQEND"))) {
-                m_polyline.finish(m_entities);
                 m_inPolyline = false;
-                return checkEntity();
+                return finishPolyline();
             }
             return true;
         }
@@ -104,7 +110,10 @@ private:
                 m_inPolyline = true;
                 break;
             }
-            readEntity(m_kind, fields, m_entities);
+            if (m_kind != EntityKind::LwPolyline)
+                readEntity(m_kind, fields, m_entities);
+            else if (!m_lwPolyline.finish(fields, m_entities))
+                return fail(dxfTooLargeMessage);
             break;
         case RecordRole::Vertex:
             m_polyline.addVertex(fields);
@@ -116,6 +125,13 @@ private:
         case RecordRole::SectionStart:
             return true;
         }
+        return checkEntity();
+    }
+
+    bool finishPolyline()
+    {
+        if (!m_polyline.finish(m_entities))
+            return fail(dxfTooLargeMessage);
         return checkEntity();
     }
 
@@ -139,6 +155,7 @@ private:
     RecordFields m_fields;
     RecordRole m_role = RecordRole::Skipped;
     EntityKind m_kind = EntityKind::Ignored;
+    LwPolylineReader m_lwPolyline;
     PolylineReader m_polyline;
     bool m_inEntities = false;
     bool m_inPolyline = false;
