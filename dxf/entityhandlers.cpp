@@ -157,13 +157,13 @@ void readEntity(EntityKind kind, EntityFields &fields, DxfEntities &entities)
     }
 }
 
-void LwPolylineReader::add(int code, QByteArrayView value, bool &numbersValid)
+void LwPolylineReader::add(int code, QByteArrayView value)
 {
     if (code != 10 && !m_started)
         return;
     double number = dxfNumber(value);
     if (!(std::abs(number) <= dxfMaxMagnitude)) {
-        numbersValid = false;
+        m_numbersValid = false;
         number = 0.0;
     }
     if (code == 10) {
@@ -178,18 +178,21 @@ void LwPolylineReader::add(int code, QByteArrayView value, bool &numbersValid)
     }
 }
 
-bool LwPolylineReader::finish(EntityFields &fields, DxfEntities &entities)
+bool LwPolylineReader::finish(EntityFields &fields, DxfEntities &entities, bool &numbersValid)
 {
     if (m_started)
         m_vertices.append(m_vertex);
     bool fits = true;
     if (!fields.inPaperSpace()) {
+        if (!m_numbersValid)
+            numbersValid = false;
         const bool closed = fields.flags() & 1;
         fits = filePolyline(m_vertices, closed, fields.seenFromBelow(), entities);
     }
     m_vertices.clear();
     m_vertices.squeeze();
     m_started = false;
+    m_numbersValid = true;
     return fits;
 }
 
@@ -206,6 +209,8 @@ void PolylineReader::start(EntityFields &header)
 
 void PolylineReader::addVertex(EntityFields &vertex)
 {
+    if (m_skipped)
+        return;
     const QPointF p = vertex.point(10, 20);
     m_vertices.append({p.x(), p.y(), vertex.number(42, 0.0)});
 }

@@ -28,19 +28,21 @@ public:
     // then taken; any other pair is for the record's fields.
     static bool isVertexCode(int code) { return code == 10 || code == 20 || code == 42; }
     // Each code 10 starts a vertex; 20 and 42 complete the one in progress,
-    // and are ignored before the first 10. A value that is not a number, not
-    // finite or out of range clears `numbersValid`.
-    void add(int code, QByteArrayView value, bool &numbersValid);
+    // and are ignored before the first 10.
+    void add(int code, QByteArrayView value);
     qsizetype vertexCount() const { return m_vertices.size() + (m_started ? 1 : 0); }
     // Files the polyline with the flags, space and extrusion of its record,
-    // and forgets it. False, filing nothing, when its points would go beyond
-    // dxfMaxPoints.
-    bool finish(EntityFields &fields, DxfEntities &entities);
+    // and forgets it. A vertex value that is not a number, not finite or out
+    // of range clears `numbersValid`, unless the polyline lies in paper space
+    // and is not read at all. False, filing nothing, when its points would go
+    // beyond dxfMaxPoints.
+    bool finish(EntityFields &fields, DxfEntities &entities, bool &numbersValid);
 
 private:
     QList<PolylineVertex> m_vertices;
     PolylineVertex m_vertex;
     bool m_started = false;
+    bool m_numbersValid = true;
 };
 
 // Gathers a POLYLINE from its header record and the VERTEX records that
@@ -49,6 +51,7 @@ class PolylineReader
 {
 public:
     void start(EntityFields &header);
+    // Takes the vertex, unless the header put the polyline in paper space.
     void addVertex(EntityFields &vertex);
     qsizetype vertexCount() const { return m_vertices.size(); }
     // Files the polyline (unless its header put it in paper space) and

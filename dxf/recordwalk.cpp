@@ -48,7 +48,7 @@ public:
                 continue;
             if (m_kind == EntityKind::LwPolyline && m_role == RecordRole::Entity
                 && LwPolylineReader::isVertexCode(pair.code)) {
-                m_lwPolyline.add(pair.code, pair.value, m_numbersValid);
+                m_lwPolyline.add(pair.code, pair.value);
                 // Every vertex becomes at least one point.
                 if (m_lwPolyline.vertexCount() > dxfMaxPoints - m_entities.points.size())
                     return fail(dxfTooLargeMessage);
@@ -112,7 +112,7 @@ private:
             }
             if (m_kind != EntityKind::LwPolyline)
                 readEntity(m_kind, fields, m_entities);
-            else if (!m_lwPolyline.finish(fields, m_entities))
+            else if (!m_lwPolyline.finish(fields, m_entities, m_numbersValid))
                 return fail(dxfTooLargeMessage);
             break;
         case RecordRole::Vertex:

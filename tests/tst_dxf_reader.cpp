@@ -203,6 +203,11 @@ private slots:
         QTest::newRow("circle") << "0 CIRCLE;67 1;40 1" + modelLine << 2;
         QTest::newRow("ellipse") << "0 ELLIPSE;67 1;11 2;40 0.5" + modelLine << 2;
         QTest::newRow("spline") << "0 SPLINE;67 1;11 0;21 0;11 1;21 1" + modelLine << 2;
+        // Not read at all: what it holds cannot fail the import.
+        QTest::newRow("not a number in paper space") << "0 LWPOLYLINE;67 1;10 abc;20 0;10 1;20 nan" + modelLine << 2;
+        QTest::newRow("polyline vertex out of range in paper space")
+            << "0 POLYLINE;67 1;0 VERTEX;10 1e99;20 0;0 VERTEX;10 1;20 1;0 SEQEND" + modelLine << 2;
+        QTest::newRow("arc of text in paper space") << "0 ARC;67 1;40 abc;51 90" + modelLine << 2;
         QTest::newRow("model space written out") << "0 LINE;67 0;11 5;21 5" + modelLine << 4;
     }
 
