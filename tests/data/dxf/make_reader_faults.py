@@ -88,8 +88,10 @@ def mirrored_entities(mirrored):
     if mirrored:
         # Seen from below, x is mirrored and every arc turns the other way.
         ocs_vertices = [(-x, y, -b) for x, y, b in world]
-        msp.add_lwpolyline(ocs_vertices, format="xyb", close=True, dxfattribs={"extrusion": BELOW})
-        msp.add_circle((-1.5, 2), 0.4, dxfattribs={"extrusion": BELOW})
+        outline = msp.add_lwpolyline(ocs_vertices, format="xyb", close=True, dxfattribs={"extrusion": BELOW})
+        assert all(close_to(p, (x, y, 0)) for p, (x, y, _) in zip(outline.vertices_in_wcs(), world))
+        column = msp.add_circle((-1.5, 2), 0.4, dxfattribs={"extrusion": BELOW})
+        assert close_to(column.ocs().to_wcs(column.dxf.center), (1.5, 2, 0))
         # An ellipse keeps its centre and axis in world coordinates; seen from
         # below its parameters run clockwise, so 0 to pi is the lower half.
         ellipse = msp.add_ellipse((4, 2), major_axis=(1, 0), ratio=0.5, start_param=0, end_param=math.pi,
