@@ -25,6 +25,7 @@ public:
     void clear();
     void add(int code, QByteArrayView value);
     qsizetype size() const { return m_codes.size(); }
+    bool contains(int code) const { return m_codes.contains(qint16(code)); }
     int code(qsizetype i) const { return m_codes[i]; }
     double value(qsizetype i) const { return m_values[i]; }
 

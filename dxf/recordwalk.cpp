@@ -10,9 +10,9 @@ namespace tallero {
 
 namespace {
 
-// A record of any entity the import draws holds at most a few values per
-// point it makes (x, y and a bulge; a spline's fit and control points), so a
-// record beyond this could only be refused later, after costing the memory.
+// A spline's record holds at most four values per point it makes (its fit and
+// its control points), so one beyond this could only be refused later, after
+// costing the memory.
 constexpr qsizetype maxRecordFields = 4 * dxfMaxPoints + 64;
 
 enum class RecordRole {
@@ -54,6 +54,10 @@ public:
                     return fail(dxfTooLargeMessage);
                 continue;
             }
+            // Only a spline reads every value of a code; every other entity
+            // reads the first, so a record that repeats one is held small.
+            if (m_kind != EntityKind::Spline && m_fields.contains(pair.code))
+                continue;
             m_fields.add(pair.code, pair.value);
             if (m_fields.size() > maxRecordFields)
                 return fail(dxfTooLargeMessage);

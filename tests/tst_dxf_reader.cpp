@@ -222,8 +222,9 @@ private slots:
     }
 
     // The reader holds a buffer of its own size and the record in hand,
-    // whatever the file's size: megabytes of empty records, or a polyline
-    // of twenty times more vertices, cost it no more.
+    // whatever the file's size: megabytes of empty records, a polyline of
+    // twenty times more vertices, or a record repeating one code, cost it
+    // no more.
     void streamedNotHeld_data()
     {
         QTest::addColumn<QByteArray>("small");
@@ -236,7 +237,12 @@ private slots:
                 text += " 10\n" + QByteArray::number(k % 7) + "\n 20\n" + QByteArray::number(k % 5) + "\n";
             return text + "  0\nENDSEC\n  0\nEOF\n";
         };
+        auto arc = [](int repeats) {
+            return "  0\nSECTION\n  2\nENTITIES\n  0\nARC\n" + QByteArray(" 40\n1\n").repeated(repeats)
+                + " 51\n90\n  0\nENDSEC\n  0\nEOF\n";
+        };
         QTest::newRow("empty records") << records(100'000) << records(2'000'000);
+        QTest::newRow("one code repeated") << arc(10'000) << arc(400'000);
         QTest::newRow("polyline vertices") << polyline(10'000) << polyline(200'000);
     }
 
