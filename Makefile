@@ -38,11 +38,13 @@ fuzz:
 	cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DTALLERO_FUZZ=ON
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target tallero-dxf-fuzz
 
-# Runs it on a scratch copy of the committed corpus, one process.
+# Runs it in one process on a scratch copy of the committed corpus; a crash
+# leaves its input in $(FUZZ_DIR).
 fuzz-run: fuzz
 	mkdir -p $(FUZZ_DIR)/corpus
 	cp -n tests/fuzz/corpus/* $(FUZZ_DIR)/corpus/
-	./$(FUZZ_DIR)/tests/fuzz/tallero-dxf-fuzz -dict=tests/fuzz/dxf.dict -jobs=1 $(FUZZ_ARGS) $(FUZZ_DIR)/corpus
+	./$(FUZZ_DIR)/tests/fuzz/tallero-dxf-fuzz -dict=tests/fuzz/dxf.dict -max_len=4096 -timeout=10 \
+	    -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_ARGS) $(FUZZ_DIR)/corpus
 
 clean:
 	rm -rf $(BUILD_DIR) $(FUZZ_DIR)
