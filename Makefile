@@ -7,7 +7,11 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 EXAMPLE ?= examples/room-curved-wall.dxf
 
-.PHONY: all deps configure build run test bench clean
+FUZZ_DIR ?= build-fuzz
+# libFuzzer options for `make fuzz-run`, e.g. FUZZ_ARGS=-runs=1000000
+FUZZ_ARGS ?= -max_total_time=600
+
+.PHONY: all deps configure build run test bench fuzz fuzz-run clean
 
 all: build
 
@@ -34,5 +38,20 @@ test: build
 bench: build
 	./$(BUILD_DIR)/tallero-bench examples/*.dxf
 
+# The DXF import's fuzzer, built with clang in its own folder; the normal build
+# and the tests never need clang.
+fuzz:
+	@bash scripts/install-deps.sh --fuzz
+	cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DTALLERO_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target tallero-dxf-fuzz
+
+# Runs it in one process on a scratch copy of the committed corpus; a crash
+# leaves its input in $(FUZZ_DIR).
+fuzz-run: fuzz
+	mkdir -p $(FUZZ_DIR)/corpus
+	cp -n tests/fuzz/corpus/* $(FUZZ_DIR)/corpus/
+	./$(FUZZ_DIR)/tests/fuzz/tallero-dxf-fuzz -dict=tests/fuzz/dxf.dict -max_len=4096 -timeout=10 \
+	    -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_ARGS) $(FUZZ_DIR)/corpus
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(FUZZ_DIR)

@@ -1,5 +1,6 @@
 #include "selftest.h"
 
+#include "dxf/dxfmessages.h"
 #include "dxf/dxfreader.h"
 #include "engine/cuttingplanner.h"
 #include "engine/plancheck.h"
@@ -7,15 +8,27 @@
 #include <QDebug>
 
 #include <exception>
+#include <new>
 
 namespace tallero {
 
 int runSelfTest(const QString &dxfPath)
 {
     Drawing drawing;
-    QString error;
-    if (!readDxfDrawing(dxfPath, drawing, error)) {
-        qCritical().noquote() << error;
+    // Reading is guarded as well: a drawing that exhausts memory, or any
+    // other failure that escapes the import, ends with a message and the
+    // exit code of a failed read, never an abort.
+    try {
+        QString error;
+        if (!readDxfDrawing(dxfPath, drawing, error)) {
+            qCritical().noquote() << error;
+            return 2;
+        }
+    } catch (const std::bad_alloc &) {
+        qCritical().noquote() << dxfOutOfMemoryMessage;
+        return 2;
+    } catch (const std::exception &exception) {
+        qCritical("%s", exception.what());
         return 2;
     }
     try {
@@ -37,6 +50,9 @@ int runSelfTest(const QString &dxfPath)
                                  .arg(cuttingSheets)
                                  .arg(plan.wholeSheetCount + cuttingSheets);
         return 0;
+    } catch (const std::bad_alloc &) {
+        qCritical().noquote() << dxfOutOfMemoryMessage;
+        return 4;
     } catch (const std::exception &exception) {
         qCritical("%s", exception.what());
         return 4;

@@ -33,4 +33,16 @@ inline constexpr QStringView dxfTooLargeMessage = u"El DXF es demasiado grande p
 inline constexpr QStringView dxfNotAFileMessage =
     u"La ruta indicada no es un archivo DXF: es una carpeta o un dispositivo.";
 
+// A DXF saved in binary form, which begins with its sentinel
+// "AutoCAD Binary DXF", or a text saved as UTF-16: neither is read, and the
+// user is told how to save the drawing so that it is.
+inline constexpr QStringView dxfBinaryFormatMessage =
+    u"El archivo es un DXF binario y no se puede leer. Guárdelo como DXF ASCII (UTF-8 o la página de códigos del dibujo).";
+inline constexpr QStringView dxfUtf16Message =
+    u"El archivo DXF está codificado en UTF-16 y no se puede leer. Guárdelo como DXF ASCII (UTF-8 o la página de códigos del dibujo).";
+
+// Memory ran out while the drawing was read or its outline built.
+inline constexpr QStringView dxfOutOfMemoryMessage =
+    u"No hay memoria suficiente para importar el DXF.";
+
 } // namespace tallero

@@ -1,62 +1,69 @@
 #include "dxf/dxfnumber.h"
 
+#include <QString>
+
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace tallero {
 
 namespace {
 
-// Copies a plain decimal number, -?d+(.d+)?([eE][+-]?d+)?, into `buffer`;
-// false for any other text.
-bool copyPlainNumber(QStringView text, char *buffer, qsizetype capacity)
+bool isDigit(char c)
 {
-    if (text.isEmpty() || text.size() > capacity)
-        return false;
+    return c >= '0' && c <= '9';
+}
+
+// Whether `text` is [+-]?(d+(.d*)?|.d+)([eE][+-]?d+)?
+bool isDecimal(QByteArrayView text)
+{
     qsizetype i = 0;
+    const qsizetype n = text.size();
     auto digits = [&] {
         const qsizetype from = i;
-        while (i < text.size() && text[i] >= u'0' && text[i] <= u'9')
+        while (i < n && isDigit(text[i]))
             ++i;
-        return i > from;
+        return i - from;
     };
-    if (text[i] == u'-')
+    if (i < n && (text[i] == '+' || text[i] == '-'))
         ++i;
-    bool plain = digits();
-    if (plain && i < text.size() && text[i] == u'.') {
+    qsizetype mantissa = digits();
+    if (i < n && text[i] == '.') {
         ++i;
-        plain = digits();
+        mantissa += digits();
     }
-    if (plain && i < text.size() && (text[i] == u'e' || text[i] == u'E')) {
-        ++i;
-        if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
-            ++i;
-        plain = digits();
-    }
-    if (!plain || i != text.size())
+    if (mantissa == 0)
         return false;
-    for (qsizetype k = 0; k < text.size(); ++k)
-        buffer[k] = char(text[k].unicode());
-    return true;
+    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < n && (text[i] == '+' || text[i] == '-'))
+            ++i;
+        if (digits() == 0)
+            return false;
+    }
+    return i == n;
 }
 
 } // namespace
 
-double dxfNumber(QStringView value)
+double dxfNumber(QByteArrayView value)
 {
+    if (!isDecimal(value))
+        return std::numeric_limits<double>::quiet_NaN();
     // toDouble is exact but slow, and a file holds a great many numbers.
-    // Plain decimals go through from_chars, which rounds correctly just as
-    // toDouble does; every other form, and any result out of the ordinary
-    // range (overflow, underflow, subnormals), is left to toDouble.
-    char buffer[64];
-    if (copyPlainNumber(value, buffer, qsizetype(sizeof buffer))) {
-        double number = 0.0;
-        const auto [end, status] = std::from_chars(buffer, buffer + value.size(), number);
-        if (status == std::errc() && end == buffer + value.size()
-            && (number == 0.0 || std::abs(number) >= 1e-300))
-            return number;
-    }
-    return value.toDouble();
+    // from_chars rounds correctly just as toDouble does; a result out of the
+    // ordinary range (overflow, underflow, subnormals) is left to toDouble,
+    // which gives infinity for an overflow.
+    const char *begin = value.data();
+    const char *end = begin + value.size();
+    if (*begin == '+')
+        ++begin;
+    double number = 0.0;
+    const auto [stop, status] = std::from_chars(begin, end, number);
+    if (status == std::errc() && stop == end && (number == 0.0 || std::abs(number) >= 1e-300))
+        return number;
+    return QString::fromLatin1(value).toDouble();
 }
 
 } // namespace tallero

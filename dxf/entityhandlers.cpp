@@ -1,76 +1,48 @@
 #include "dxf/entityhandlers.h"
 
-#include "dxf/bulges.h"
 #include "dxf/curvepoints.h"
-#include "dxf/entityfields.h"
+#include "dxf/dxfnumber.h"
+#include "dxf/grouppairs.h"
 #include "dxf/jointolerance.h"
 
+#include <cmath>
 #include <numbers>
 
 namespace tallero {
 
 namespace {
 
-std::span<const GroupPair> slice(const GroupPairs &pairs, qsizetype begin, qsizetype end)
+// An entity drawn in a coordinate system seen from below (extrusion direction
+// (0, 0, -1)) has its x mirrored against the world's: CAD programs make such
+// entities when a drawing is mirrored. Mirroring the points it makes puts it
+// back where the CAD program shows it: centres, angles and bulges turn with
+// them (an arc from s to e becomes one from 180 - e to 180 - s, a bulge
+// changes sign).
+void mirrorIntoWorld(QPolygonF &points)
 {
-    return std::span<const GroupPair>(pairs.data() + begin, size_t(end - begin));
+    for (QPointF &p : points)
+        p.setX(-p.x());
+}
+
+// A polyline beyond the points left is not filed at all: its points would
+// only be copied into the collections to be refused there.
+bool filePolyline(const QList<PolylineVertex> &vertices, bool closed, bool mirrored, DxfEntities &entities)
+{
+    const qsizetype budget = dxfMaxPoints - entities.points.size();
+    QPolygonF points = expandBulges(vertices, closed, budget);
+    if (points.size() > budget)
+        return false;
+    if (mirrored)
+        mirrorIntoWorld(points);
+    appendPolyline(entities, points, closed);
+    return true;
 }
 
 void readLine(EntityFields &fields, DxfEntities &entities)
 {
+    // A LINE is always in world coordinates, whatever its extrusion.
     const QPointF start = fields.point(10, 20);
     appendSegment(entities, start, fields.point(11, 21));
-}
-
-void readLwPolyline(EntityFields &fields, DxfEntities &entities)
-{
-    // Each code 10 starts a vertex; 20 and 42 complete the one in progress.
-    QList<PolylineVertex> vertices;
-    PolylineVertex vertex;
-    bool started = false;
-    for (const GroupPair &pair : fields.pairs()) {
-        if (pair.code == 10) {
-            if (started)
-                vertices.append(vertex);
-            vertex = {fields.convert(pair.value), 0.0, 0.0};
-            started = true;
-        } else if (started && pair.code == 20) {
-            vertex.y = fields.convert(pair.value);
-        } else if (started && pair.code == 42) {
-            vertex.bulge = fields.convert(pair.value);
-        }
-    }
-    if (started)
-        vertices.append(vertex);
-    const bool closed = fields.flags() & 1;
-    appendPolyline(entities, expandBulges(vertices, closed, dxfMaxPoints - entities.points.size()), closed);
-}
-
-// The vertices are records of their own after the header; everything up to
-// SEQEND (or the end of the data) belongs to the polyline.
-qsizetype readPolyline(EntityFields &header, const GroupPairs &pairs, qsizetype from,
-                       DxfEntities &entities, bool &numbersValid)
-{
-    QList<PolylineVertex> vertices;
-    qsizetype i = from;
-    while (i < pairs.size()) {
-        if (isRecord(pairs[i], QLatin1StringView("SEQEND"))) {
-            ++i;
-            break;
-        }
-        if (!isRecord(pairs[i], QLatin1StringView("VERTEX"))) {
-            ++i;
-            continue;
-        }
-        const qsizetype end = nextRecord(pairs, i + 1);
-        EntityFields fields(slice(pairs, i + 1, end), numbersValid);
-        const QPointF p = fields.point(10, 20);
-        vertices.append({p.x(), p.y(), fields.number(42, 0.0)});
-        i = end;
-    }
-    const bool closed = header.flags() & 1;
-    appendPolyline(entities, expandBulges(vertices, closed, dxfMaxPoints - entities.points.size()), closed);
-    return i;
 }
 
 void readArc(EntityFields &fields, DxfEntities &entities)
@@ -78,24 +50,41 @@ void readArc(EntityFields &fields, DxfEntities &entities)
     const QPointF centre = fields.point(10, 20);
     const double radius = fields.number(40, 0.0);
     const double start = fields.number(50, 0.0);
-    appendPolyline(entities, arcPoints(centre, radius, start, fields.number(51, 0.0)), false);
+    QPolygonF points = arcPoints(centre, radius, start, fields.number(51, 0.0));
+    if (fields.seenFromBelow())
+        mirrorIntoWorld(points);
+    appendPolyline(entities, points, false);
 }
 
 void readCircle(EntityFields &fields, DxfEntities &entities)
 {
     const QPointF centre = fields.point(10, 20);
     const double radius = fields.number(40, 0.0);
-    appendPolyline(entities, circlePoints(centre, radius, fields.number(50, 0.0)), true);
+    QPolygonF points = circlePoints(centre, radius, fields.number(50, 0.0));
+    if (fields.seenFromBelow())
+        mirrorIntoWorld(points);
+    appendPolyline(entities, points, true);
 }
 
 void readEllipse(EntityFields &fields, DxfEntities &entities)
 {
-    const QPointF centre = fields.point(10, 20);
-    const QPointF major = fields.point(11, 21);
+    QPointF centre = fields.point(10, 20);
+    QPointF major = fields.point(11, 21);
     const double ratio = fields.number(40, 1.0);
     const double start = fields.number(41, 0.0);
     const double end = fields.number(42, 2.0 * std::numbers::pi);
-    const EllipsePoints ellipse = ellipsePoints(centre, major, ratio, start, end);
+    // Unlike an arc, an ellipse has its centre and axis in world coordinates;
+    // only its parameters run about the extrusion direction, clockwise when
+    // seen from below. That is the ordinary ellipse of the mirrored centre
+    // and axis, mirrored back.
+    const bool mirrored = fields.seenFromBelow();
+    if (mirrored) {
+        centre.setX(-centre.x());
+        major.setX(-major.x());
+    }
+    EllipsePoints ellipse = ellipsePoints(centre, major, ratio, start, end);
+    if (mirrored)
+        mirrorIntoWorld(ellipse.points);
     appendPolyline(entities, ellipse.points, ellipse.closed);
 }
 
@@ -109,7 +98,8 @@ QPolygonF pairUp(const QList<double> &xs, const QList<double> &ys)
 }
 
 // The curve itself is not evaluated: its fit points (or, lacking two, its
-// control points) are close enough for an outline drawn in metres.
+// control points) are close enough for an outline drawn in metres. They are
+// world coordinates.
 void readSpline(EntityFields &fields, DxfEntities &entities)
 {
     QPolygonF points = pairUp(fields.numbers(11), fields.numbers(21));
@@ -121,25 +111,116 @@ void readSpline(EntityFields &fields, DxfEntities &entities)
 
 } // namespace
 
-qsizetype readEntity(const QString &name, const GroupPairs &pairs, qsizetype begin,
-                     qsizetype recordEnd, DxfEntities &entities, bool &numbersValid)
+EntityKind entityKind(QByteArrayView name)
 {
-    EntityFields fields(slice(pairs, begin, recordEnd), numbersValid);
-    if (name == QLatin1StringView("LINE"))
+    if (sameName(name, QLatin1StringView("LINE")))
+        return EntityKind::Line;
+    if (sameName(name, QLatin1StringView("LWPOLYLINE")))
+        return EntityKind::LwPolyline;
+    if (sameName(name, QLatin1StringView("POLYLINE")))
+        return EntityKind::Polyline;
+    if (sameName(name, QLatin1StringView("ARC")))
+        return EntityKind::Arc;
+    if (sameName(name, QLatin1StringView("CIRCLE")))
+        return EntityKind::Circle;
+    if (sameName(name, QLatin1StringView("ELLIPSE")))
+        return EntityKind::Ellipse;
+    if (sameName(name, QLatin1StringView("SPLINE")))
+        return EntityKind::Spline;
+    return EntityKind::Ignored;
+}
+
+void readEntity(EntityKind kind, EntityFields &fields, DxfEntities &entities)
+{
+    if (fields.inPaperSpace())
+        return;
+    switch (kind) {
+    case EntityKind::Line:
         readLine(fields, entities);
-    else if (name == QLatin1StringView("LWPOLYLINE"))
-        readLwPolyline(fields, entities);
-    else if (name == QLatin1StringView("POLYLINE"))
-        return readPolyline(fields, pairs, recordEnd, entities, numbersValid);
-    else if (name == QLatin1StringView("ARC"))
+        break;
+    case EntityKind::Arc:
         readArc(fields, entities);
-    else if (name == QLatin1StringView("CIRCLE"))
+        break;
+    case EntityKind::Circle:
         readCircle(fields, entities);
-    else if (name == QLatin1StringView("ELLIPSE"))
+        break;
+    case EntityKind::Ellipse:
         readEllipse(fields, entities);
-    else if (name == QLatin1StringView("SPLINE"))
+        break;
+    case EntityKind::Spline:
         readSpline(fields, entities);
-    return recordEnd;
+        break;
+    case EntityKind::LwPolyline:
+    case EntityKind::Polyline:
+    case EntityKind::Ignored:
+        break;
+    }
+}
+
+void LwPolylineReader::add(int code, QByteArrayView value)
+{
+    if (code != 10 && !m_started)
+        return;
+    double number = dxfNumber(value);
+    if (!(std::abs(number) <= dxfMaxMagnitude)) {
+        m_numbersValid = false;
+        number = 0.0;
+    }
+    if (code == 10) {
+        if (m_started)
+            m_vertices.append(m_vertex);
+        m_vertex = {number, 0.0, 0.0};
+        m_started = true;
+    } else if (code == 20) {
+        m_vertex.y = number;
+    } else if (code == 42) {
+        m_vertex.bulge = number;
+    }
+}
+
+bool LwPolylineReader::finish(EntityFields &fields, DxfEntities &entities, bool &numbersValid)
+{
+    if (m_started)
+        m_vertices.append(m_vertex);
+    bool fits = true;
+    if (!fields.inPaperSpace()) {
+        if (!m_numbersValid)
+            numbersValid = false;
+        const bool closed = fields.flags() & 1;
+        fits = filePolyline(m_vertices, closed, fields.seenFromBelow(), entities);
+    }
+    m_vertices.clear();
+    m_vertices.squeeze();
+    m_started = false;
+    m_numbersValid = true;
+    return fits;
+}
+
+void PolylineReader::start(EntityFields &header)
+{
+    m_vertices.clear();
+    const int flags = header.flags();
+    m_closed = flags & 1;
+    m_skipped = header.inPaperSpace();
+    // A 3D polyline (8), a mesh (16) or a polyface (64) has its vertices in
+    // world coordinates; only the plain 2D polyline lies in its own system.
+    m_mirrored = !(flags & (8 | 16 | 64)) && header.seenFromBelow();
+}
+
+void PolylineReader::addVertex(EntityFields &vertex)
+{
+    if (m_skipped)
+        return;
+    const QPointF p = vertex.point(10, 20);
+    m_vertices.append({p.x(), p.y(), vertex.number(42, 0.0)});
+}
+
+bool PolylineReader::finish(DxfEntities &entities)
+{
+    const bool fits = m_skipped || filePolyline(m_vertices, m_closed, m_mirrored, entities);
+    m_vertices.clear();
+    m_vertices.squeeze();
+    return fits;
 }
 
 } // namespace tallero

@@ -1,64 +1,76 @@
 #pragma once
 
-#include <QList>
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+
+class QIODevice;
 
 namespace tallero {
 
-// One DXF group: the code line as an integer and the value line, both
-// trimmed. The value points into the text held by GroupPairs.
+// Files beyond this are refused. The limit is counted on the bytes actually
+// read, so that a file which reports a size of 0 but never ends (a device
+// file of /proc, for one) is refused as well.
+inline constexpr qint64 dxfMaxFileSize = 256 * 1024 * 1024;
+
+// One DXF group: the code line as an integer and the value line, both trimmed
+// of ASCII white space and kept as the file's own bytes. The value stays valid
+// only until the next pair is read.
 struct GroupPair
 {
     int code = 0;
-    QStringView value;
+    QByteArrayView value;
 };
 
-} // namespace tallero
+// What a read held and how much it read: the reader's own accounting, so the
+// promise that a file is streamed rather than held whole can be checked.
+struct DxfReadStats
+{
+    qint64 bytesRead = 0;
+    // The largest line buffer the pair reader needed.
+    qint64 peakBufferBytes = 0;
+    // The most values one record kept for its entity at a time.
+    qint64 peakRecordFields = 0;
+};
 
-Q_DECLARE_TYPEINFO(tallero::GroupPair, Q_PRIMITIVE_TYPE);
-
-namespace tallero {
-
-// The pairs of a whole file, in file order, together with the decoded text
-// their values point into (a large file holds millions of values; one string
-// each would cost more than the rest of the import).
-class GroupPairs
+// Reads the pairs of a DXF text one after another from a device, holding no
+// more than the current line or so. A code line that is not a base-10
+// integer drops itself and its value line; a last code line without a value
+// line is dropped. A UTF-8 byte-order mark at the start is skipped. A line
+// longer than any group value is passed over, not held, and reads as text that
+// is neither a code, nor a number, nor a name.
+class GroupPairReader
 {
 public:
-    GroupPairs() = default;
-    // Splits the text into pairs of lines. A code line that is not a base-10
-    // integer drops itself and its value line; a last code line without a
-    // value line is dropped.
-    explicit GroupPairs(QString text);
+    GroupPairReader(QIODevice &device, DxfReadStats &stats);
 
-    GroupPairs(const GroupPairs &) = delete;
-    GroupPairs &operator=(const GroupPairs &) = delete;
-    GroupPairs(GroupPairs &&) = default;
-    GroupPairs &operator=(GroupPairs &&) = default;
+    GroupPairReader(const GroupPairReader &) = delete;
+    GroupPairReader &operator=(const GroupPairReader &) = delete;
 
-    qsizetype size() const { return m_pairs.size(); }
-    const GroupPair &operator[](qsizetype i) const { return m_pairs[i]; }
-    const GroupPair *data() const { return m_pairs.constData(); }
+    // The next pair; false at the end of the data or on failure, which sets
+    // error(): the device's message, dxfTooLargeMessage once more than
+    // dxfMaxFileSize bytes have come in, or the format messages for a binary
+    // DXF or a UTF-16 text.
+    bool next(GroupPair &pair);
+    const QString &error() const { return m_error; }
 
 private:
-    QString m_text;
-    QList<GroupPair> m_pairs;
+    bool nextLine(QByteArrayView &line);
+    bool skipLine(QByteArrayView &line);
+    bool fill();
+    bool checkFormat();
+
+    QIODevice &m_device;
+    DxfReadStats &m_stats;
+    QByteArray m_buffer;
+    qsizetype m_begin = 0;   // first unread byte in m_buffer
+    qsizetype m_end = 0;     // one past the last byte read into m_buffer
+    bool m_atEnd = false;
+    bool m_started = false;
+    QString m_error;
 };
 
-// Files beyond this are refused before reading: the text and its pairs take
-// several times the file's size in memory.
-inline constexpr qint64 dxfMaxFileSize = 256 * 1024 * 1024;
-
-// Reads the whole file as UTF-8 text. Fails with the file system's message
-// when it cannot be read, with dxfNotAFileMessage when the path is a folder,
-// device or pipe, and with dxfTooLargeMessage beyond dxfMaxFileSize.
-bool readGroupPairs(const QString &path, GroupPairs &pairs, QString &error);
-
-// Index of the first code-0 pair at or after `from`, or the pair count.
-qsizetype nextRecord(const GroupPairs &pairs, qsizetype from);
-
-// Record and section names are compared in upper case.
-QString upperName(QStringView value);
-bool isRecord(const GroupPair &pair, QLatin1StringView upperCaseName);
+// Record and section names are compared without regard to ASCII case.
+bool sameName(QByteArrayView value, QLatin1StringView upperCaseName);
 
 } // namespace tallero

@@ -4,6 +4,11 @@
 set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev libgeos-dev fonts-liberation poppler-utils xvfb xdotool)
+# The fuzzer of the DXF import (`make fuzz`) is built with clang and its
+# libFuzzer runtime; nothing else needs them.
+if [ "${1:-}" = "--fuzz" ]; then
+    packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

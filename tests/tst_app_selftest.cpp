@@ -1,8 +1,11 @@
 #include "testsupport.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -23,9 +26,16 @@ struct Run
     QString output;
 };
 
-Run runTallero(const QStringList &arguments, const QProcessEnvironment &environment)
+Run runTallero(const QStringList &arguments, const QProcessEnvironment &environment,
+               rlim_t addressSpace = RLIM_INFINITY)
 {
     QProcess process;
+    if (addressSpace != RLIM_INFINITY) {
+        process.setChildProcessModifier([addressSpace] {
+            const rlimit limit{addressSpace, addressSpace};
+            setrlimit(RLIMIT_AS, &limit);
+        });
+    }
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(QStringLiteral(TALLERO_EXECUTABLE), arguments);
@@ -74,6 +84,26 @@ private slots:
             << QStringLiteral("No se encontraron entidades geométricas válidas en el DXF.");
         QTest::newRow("engine refuses the grid")
             << QStringList{"--self-test", m_dir.filePath("ribbon.dxf")} << 4 << QString();
+
+        // Drawings of tests/data/dxf/make_reader_faults.py.
+        auto drawing = [](const char *name) {
+            return QStringList{"--self-test", tallero::testing::testDataPath(QStringLiteral("dxf/reader/") + name)};
+        };
+        QTest::newRow("room with an A3 frame in paper space")
+            << drawing("paper-space-frame.dxf") << 0
+            << QStringLiteral("OK: área 24.000 m², 9 enteras, 1 planchas de corte, 10 total.");
+        QTest::newRow("corner arc mirrored in CAD")
+            << drawing("corner-arc-mirrored.dxf") << 0
+            << QStringLiteral("OK: área 23.785 m², 8 enteras, 2 planchas de corte, 10 total.");
+        QTest::newRow("non-numeric coordinate")
+            << drawing("non-numeric-abc.dxf") << 2
+            << QStringLiteral("El DXF contiene coordenadas no válidas o fuera de rango.");
+        QTest::newRow("binary DXF") << drawing("room-binary.dxf") << 2 << QStringLiteral("DXF binario");
+        QTest::newRow("UTF-16") << drawing("room-utf16-bom.dxf") << 2 << QStringLiteral("UTF-16");
+        if (QFileInfo(QStringLiteral("/proc/self/pagemap")).isReadable())
+            QTest::newRow("file that reports size 0 and streams")
+                << QStringList{"--self-test", "/proc/self/pagemap"} << 2
+                << QStringLiteral("El DXF es demasiado grande para importarlo.");
     }
 
     void selfTest()
@@ -150,6 +180,25 @@ private slots:
         const Run run = runTallero({"--self-test", m_dir.filePath("rect.dxf")}, environment);
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.output.section(QLatin1Char('\n'), -1).startsWith(QStringLiteral("OK:")), qPrintable(run.output));
+    }
+
+    // Memory running out while a drawing is read ends with a message and the
+    // exit code of a failed read, not an abort. The program runs with an
+    // address space too small for a polyline of a million arcs.
+    void outOfMemoryWhileReading()
+    {
+        const rlim_t limit = 160 * 1024 * 1024;
+        const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (runTallero({"--self-test", m_dir.filePath("rect.dxf")}, environment, limit).exitCode != 0)
+            QSKIP("this build cannot start in a small address space (sanitizers reserve more)");
+        QByteArray arcs = "0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n70\n1\n";
+        for (int k = 0; k < 1'000'000; ++k)
+            arcs += "10\n" + QByteArray::number(2 * k) + "\n20\n0\n42\n1\n";
+        writeFile("arcs.dxf", arcs + "0\nENDSEC\n0\nEOF\n");
+        const Run run = runTallero({"--self-test", m_dir.filePath("arcs.dxf")}, environment, limit);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.output.contains(QStringLiteral("No hay memoria suficiente para importar el DXF.")),
+                 qPrintable(run.output));
     }
 
 private:
