@@ -241,6 +241,14 @@ private slots:
                  qPrintable(parts.caption->styleSheet()));
     }
 
+    void fullSheetReadsNoNegativeWaste()
+    {
+        CuttingPlan plan = planWithSheets(1);
+        plan.sheets[0].usedArea = 2.4 + 1e-9;
+        QVERIFY(sheetCaption(plan, 0, QStringLiteral("en"))
+                    .text.startsWith(QStringLiteral("P5: 2 piece(s)  ·  Real efficiency: 100.0%  ·  Waste: 0.0%  ·  ")));
+    }
+
     void openingInformsWithoutAPlan_data()
     {
         QTest::addColumn<QString>("language");

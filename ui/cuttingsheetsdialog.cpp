@@ -11,6 +11,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace tallero {
 
 namespace {
@@ -88,7 +90,10 @@ SheetCaption sheetCaption(const CuttingPlan &plan, int sheetIndex, const QString
 {
     if (sheetIndex < 0 || sheetIndex >= plan.sheets.size())
         return {};
-    const double efficiency = sheetEfficiency(plan, sheetIndex);
+    // Rounding in the piece areas can put a full sheet's used area a hair
+    // above the sheet's own; the share is kept within 0–100 so that a full
+    // sheet never reads as "-0.0%" waste.
+    const double efficiency = std::clamp(sheetEfficiency(plan, sheetIndex), 0.0, 100.0);
     const QString text = pick(language,
                               "P%1: %2 pieza(s)  ·  Aprovechamiento real: %3%  ·  Desperdicio: %4%  ·  "
                               "nesting por forma real  ·  %5",
