@@ -8,6 +8,8 @@
 #include "views/sheetview.h"
 
 #include <QImage>
+#include <QPainterPath>
+#include <QPolygonF>
 #include <QTest>
 
 #include <optional>
@@ -50,6 +52,13 @@ QImage render(SheetView &view)
 // its centre at (510, 328), and a 2.0 × 1.2 m sheet is drawn 413.6 pixels
 // to the metre.
 constexpr double pixelsPerMetre = 413.6;
+
+QPainterPath rectanglePath(const QRectF &rect)
+{
+    QPainterPath path;
+    path.addRect(rect);
+    return path;
+}
 
 } // namespace
 
@@ -178,7 +187,7 @@ private slots:
 
     void labels_data()
     {
-        QTest::addColumn<QRectF>("piece");
+        QTest::addColumn<QPainterPath>("piece");
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("size");
         QTest::addColumn<int>("codePixels");
@@ -186,21 +195,32 @@ private slots:
         QTest::addColumn<bool>("showCode");
         QTest::addColumn<bool>("showSize");
         const QString size = QStringLiteral("1.234 × 0.567 m");
-        QTest::newRow("30 x 20: too low") << QRectF(0, 0, 30, 20) << "R1" << size << 0 << 0 << false << false;
+        QTest::newRow("30 x 20: too low") << rectanglePath(QRectF(0, 0, 30, 20)) << "R1" << size << 0 << 0 << false << false;
         QTest::newRow("20 x 32: just enough for the sizes, code fits")
-            << QRectF(0, 0, 20, 32) << "R1" << size << 8 << 7 << true << false;
-        QTest::newRow("19 x 32: too narrow") << QRectF(0, 0, 19, 32) << "R1" << size << 0 << 0 << false << false;
-        QTest::newRow("large: capped") << QRectF(0, 0, 600, 400) << "R1" << size << 13 << 11 << true << true;
+            << rectanglePath(QRectF(0, 0, 20, 32)) << "R1" << size << 8 << 7 << true << false;
+        QTest::newRow("19 x 32: too narrow") << rectanglePath(QRectF(0, 0, 19, 32)) << "R1" << size << 0 << 0 << false << false;
+        QTest::newRow("large: capped") << rectanglePath(QRectF(0, 0, 600, 400)) << "R1" << size << 13 << 11 << true << true;
         QTest::newRow("narrow and tall: size line wider than the piece")
-            << QRectF(0, 0, 40, 300) << "R12" << size << 8 << 7 << true << false;
+            << rectanglePath(QRectF(0, 0, 40, 300)) << "R12" << size << 8 << 7 << true << false;
         QTest::newRow("long code wider than the piece")
-            << QRectF(0, 0, 40, 300) << "R1234567890123" << "1 m" << 8 << 7 << false << true;
-        QTest::newRow("medium") << QRectF(10, 10, 104, 64) << "R3" << size << 9 << 7 << true << true;
+            << rectanglePath(QRectF(0, 0, 40, 300)) << "R1234567890123" << "1 m" << 8 << 7 << false << true;
+        QTest::newRow("medium") << rectanglePath(QRectF(10, 10, 104, 64)) << "R3" << size << 9 << 7 << true << true;
+        // A piece cut on the slant: its bounds have room for both lines, but
+        // the size line would run off the piece onto the bare sheet.
+        QPainterPath slanted;
+        slanted.addPolygon(QPolygonF{QPointF(0, 0), QPointF(120, 0), QPointF(120, 40), QPointF(40, 120),
+                                     QPointF(0, 120), QPointF(0, 0)});
+        QTest::newRow("slanted piece: size line off the piece")
+            << slanted << "R4" << QStringLiteral("0.160 × 0.260 m") << 13 << 11 << true << false;
+        // A notch at the centre (a column through the piece) takes both.
+        QPainterPath notched = rectanglePath(QRectF(0, 0, 200, 120));
+        notched.addRect(QRectF(40, 40, 120, 40));
+        QTest::newRow("hole under the labels") << notched << "R2" << size << 13 << 11 << false << false;
     }
 
     void labels()
     {
-        QFETCH(QRectF, piece);
+        QFETCH(QPainterPath, piece);
         QFETCH(QString, code);
         QFETCH(QString, size);
         QFETCH(int, codePixels);
@@ -208,7 +228,7 @@ private slots:
         QFETCH(bool, showCode);
         QFETCH(bool, showSize);
         const SheetLabelLayout layout = SheetView::labelLayout(piece, code, size);
-        QCOMPARE(layout.box, piece.adjusted(2, 2, -2, -2));
+        QCOMPARE(layout.box, piece.boundingRect().adjusted(2, 2, -2, -2));
         QCOMPARE(layout.codePixelSize, codePixels);
         QCOMPARE(layout.sizePixelSize, sizePixels);
         QCOMPARE(layout.showCode, showCode);

@@ -104,10 +104,28 @@ QString SheetView::titleText() const
         .arg(QString::number(plan->sheetWidth, 'f', 3), QString::number(plan->sheetHeight, 'f', 3));
 }
 
-SheetLabelLayout SheetView::labelLayout(const QRectF &pieceOnScreen, const QString &code, const QString &sizeText)
+namespace {
+
+// Whether a line of text, centred in `box` moved down by `offset` pixels,
+// lies within its piece's outline.
+bool lineFits(const QPainterPath &piece, const QRectF &box, double offset, const QFont &font, const QString &text)
+{
+    const QFontMetricsF metrics(font);
+    const double width = metrics.horizontalAdvance(text);
+    if (width > box.width())
+        return false;
+    QRectF line(0, 0, width, metrics.height());
+    line.moveCenter(box.center() + QPointF(0, offset));
+    return piece.contains(line);
+}
+
+} // namespace
+
+SheetLabelLayout SheetView::labelLayout(const QPainterPath &pieceOnScreen, const QString &code,
+                                        const QString &sizeText)
 {
     SheetLabelLayout layout;
-    layout.box = pieceOnScreen.adjusted(2, 2, -2, -2);
+    layout.box = pieceOnScreen.boundingRect().adjusted(2, 2, -2, -2);
     const QRectF &r = layout.box;
     const int size = std::clamp(int(std::min(r.height(), r.width()) * 0.15), 8, 13);
     if (2 * size > r.width() || 2 * size + 12 > r.height())
@@ -115,10 +133,11 @@ SheetLabelLayout SheetView::labelLayout(const QRectF &pieceOnScreen, const QStri
     layout.codePixelSize = size;
     layout.sizePixelSize = std::max(size - 2, 7);
     // The size rules alone let a long code or size spill over the
-    // neighbouring pieces of a narrow piece; each line is shown only where
-    // its measured width fits.
-    layout.showCode = QFontMetricsF(labelFont(700, layout.codePixelSize)).horizontalAdvance(code) <= r.width();
-    layout.showSize = QFontMetricsF(labelFont(400, layout.sizePixelSize)).horizontalAdvance(sizeText) <= r.width();
+    // neighbouring pieces of a narrow piece, or, on a slanted or notched
+    // piece, onto the sheet where white text cannot be read. Each line is
+    // shown only where it lies on the piece.
+    layout.showCode = lineFits(pieceOnScreen, r, -10, labelFont(700, layout.codePixelSize), code);
+    layout.showSize = lineFits(pieceOnScreen, r, 10, labelFont(400, layout.sizePixelSize), sizeText);
     return layout;
 }
 
@@ -163,7 +182,7 @@ void SheetView::paintEvent(QPaintEvent *)
     for (const PiecePlacement &placement : sheet.placements) {
         const QString code = plan->pieceCodes.value(placement.pieceIndex);
         const QString size = sizeText(placement);
-        const SheetLabelLayout layout = labelLayout(transform->mapRect(placement.shape.bounds), code, size);
+        const SheetLabelLayout layout = labelLayout(transform->map(placement.shape.path), code, size);
         if (layout.showCode) {
             painter.setFont(labelFont(700, layout.codePixelSize));
             painter.drawText(layout.box.translated(0, -10), Qt::AlignCenter, code);

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QList>
+#include <QPainterPath>
 #include <QRectF>
 #include <QString>
 #include <QTransform>
@@ -21,7 +22,8 @@ QColor sheetPaletteColour(int sheetIndex);
 // Which label lines a placed piece gets, and at what pixel size. The size
 // follows the piece's smaller side within 8..13 pixels (the size line two
 // pixels less, at least 7); a piece too small for both lines gets none, and
-// each line is drawn only where its measured width fits the piece.
+// each line is drawn only where the text, as measured, lies on the piece
+// itself: never over a neighbour, a notch or the bare sheet.
 struct SheetLabelLayout
 {
     QRectF box;               // the piece's bounds on screen, shrunk by 2
@@ -55,7 +57,8 @@ public:
     // The title line as painted ("PLANCHA P7  ·  2.000 × 1.200 m").
     QString titleText() const;
 
-    static SheetLabelLayout labelLayout(const QRectF &pieceOnScreen, const QString &code,
+    // `pieceOnScreen` is the placed piece's outline in widget pixels.
+    static SheetLabelLayout labelLayout(const QPainterPath &pieceOnScreen, const QString &code,
                                         const QString &sizeText);
     static QString sizeText(const PiecePlacement &placement);
 
