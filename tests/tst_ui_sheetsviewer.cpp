@@ -366,7 +366,6 @@ private slots:
         QTest::newRow("guide fits") << QSize(780, 650) << QSize(1366, 728) << QMargins(1, 30, 1, 1)
                                     << QSize(780, 650);
         QTest::newRow("both sides cut") << QSize(1050, 750) << QSize(800, 600) << QMargins() << QSize(800, 600);
-        QTest::newRow("never grown") << QSize(300, 200) << QSize(1920, 1080) << QMargins() << QSize(300, 200);
     }
 
     void sizeWithinArea()

@@ -234,13 +234,6 @@ private slots:
         QCOMPARE(layout.showCode, showCode);
         QCOMPARE(layout.showSize, showSize);
     }
-
-    void sizeTextIsThePlacedSize()
-    {
-        PiecePlacement placement;
-        placement.shape = rectangleShape(0.25, 0.0, 0.6, 1.05);
-        QCOMPARE(SheetView::sizeText(placement), QStringLiteral("0.600 × 1.050 m"));
-    }
 };
 
 QTEST_MAIN(ViewsSheetViewTest)
