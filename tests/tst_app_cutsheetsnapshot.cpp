@@ -139,6 +139,19 @@ private slots:
         // Dark theme: the background of the view in a corner.
         QCOMPARE(shot.pixelColor(3, 3).rgb(), QColor(0x1e293b).rgb());
         QVERIFY(QByteArray(QImageReader(image).format()) == "png");
+        // The room's plan has three cutting sheets; the last one's pieces
+        // are filled with the third colour, none with the first.
+        int third = 0;
+        int first = 0;
+        for (int y = 0; y < shot.height(); ++y) {
+            for (int x = 0; x < shot.width(); ++x) {
+                const QRgb pixel = shot.pixel(x, y) & 0xffffff;
+                third += pixel == 0xa855f7;
+                first += pixel == 0x10b981;
+            }
+        }
+        QVERIFY(third > 100);
+        QCOMPARE(first, 0);
     }
 
     void onlyOneSetsTheCorner()
