@@ -97,8 +97,8 @@ private slots:
         QTest::newRow("snapshot without path") << QStringList{"--ui-snapshot"} << QString() << 8 << QString();
         QTest::newRow("pdf test not built")
             << QStringList{"--pdf-test", "a.dxf", "b.pdf"} << QString() << 1 << "not available in this build yet";
-        QTest::newRow("cut sheet snapshot not built")
-            << QStringList{"--cut-sheet-snapshot"} << QString() << 1 << "not available in this build yet";
+        QTest::newRow("cut sheet snapshot without paths")
+            << QStringList{"--cut-sheet-snapshot"} << QString() << 10 << QString();
         QTest::newRow("self-test before snapshot")
             << QStringList{"--ui-snapshot", "x.png", "--self-test"} << QString() << 2 << QString();
     }

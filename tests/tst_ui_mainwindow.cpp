@@ -227,8 +227,8 @@ private slots:
         QTest::newRow("optimise") << "optimiseAction" << QKeySequence(Qt::Key_F6) << true;
         QTest::newRow("theme") << "themeAction" << QKeySequence(QStringLiteral("Ctrl+T")) << true;
         QTest::newRow("restore defaults") << "restoreDefaults" << QKeySequence() << true;
-        QTest::newRow("user guide") << "userGuide" << QKeySequence() << false;
-        QTest::newRow("about") << "about" << QKeySequence() << false;
+        QTest::newRow("user guide") << "userGuide" << QKeySequence() << true;
+        QTest::newRow("about") << "about" << QKeySequence() << true;
         QTest::newRow("zoom in") << "zoomInAction" << QKeySequence(QStringLiteral("Ctrl++")) << true;
         QTest::newRow("zoom out") << "zoomOutAction" << QKeySequence(QStringLiteral("Ctrl+-")) << true;
         QTest::newRow("fit view") << "fitViewAction" << QKeySequence(QStringLiteral("Ctrl+0")) << true;
@@ -249,8 +249,7 @@ private slots:
     void commandButtonsEnabledOnceWired()
     {
         const auto window = makeWindow();
-        QVERIFY(!child<QPushButton>(window.get(), "viewSheets")->isEnabled());
-        for (const char *name : {"recalculate", "optimize"})
+        for (const char *name : {"recalculate", "optimize", "viewSheets"})
             QVERIFY2(child<QPushButton>(window.get(), name)->isEnabled(), name);
     }
 

@@ -114,6 +114,13 @@ public:
     // dropped. False, with nothing changed, when the drawing cannot be scaled.
     bool applyDrawingScale(double factor);
 
+    // The viewer and help dialogs (mainwindowdialogs.cpp). The viewer is not
+    // modal and keeps a copy of the plan it was opened with; the guide and
+    // the about box are modal. Each speaks the language of the moment.
+    void showCuttingSheets();
+    void showUserGuide();
+    void showAbout();
+
     // The size the window is built with, and the one its snapshot keeps.
     static constexpr int initialWidth = 1450;
     static constexpr int initialHeight = 880;
