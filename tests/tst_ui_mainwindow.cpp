@@ -217,10 +217,10 @@ private slots:
         QTest::addColumn<QKeySequence>("shortcut");
         QTest::addColumn<bool>("enabled");
         QTest::newRow("new project") << "newProject" << QKeySequence(QKeySequence::New) << true;
-        QTest::newRow("open project") << "openProject" << QKeySequence(QStringLiteral("Ctrl+Shift+O")) << false;
+        QTest::newRow("open project") << "openProject" << QKeySequence(QStringLiteral("Ctrl+Shift+O")) << true;
         QTest::newRow("load dxf") << "loadDxf" << QKeySequence(QKeySequence::Open) << true;
-        QTest::newRow("save project") << "saveProject" << QKeySequence(QKeySequence::Save) << false;
-        QTest::newRow("save as") << "saveProjectAs" << QKeySequence(QStringLiteral("Ctrl+Shift+S")) << false;
+        QTest::newRow("save project") << "saveProject" << QKeySequence(QKeySequence::Save) << true;
+        QTest::newRow("save as") << "saveProjectAs" << QKeySequence(QStringLiteral("Ctrl+Shift+S")) << true;
         QTest::newRow("export pdf") << "exportPdf" << QKeySequence(QStringLiteral("Ctrl+Shift+P")) << false;
         QTest::newRow("exit") << "exit" << QKeySequence(QKeySequence::Quit) << true;
         QTest::newRow("recalculate") << "recalculateAction" << QKeySequence(Qt::Key_F5) << true;

@@ -6,7 +6,7 @@
 #include "testsupport.h"
 
 #include "dxf/dxfreader.h"
-#include "engine/gridtiling.h"
+#include "engine/cuttingplanner.h"
 #include "engine/plancheck.h"
 #include "ui/cuttingsheetsdialog.h"
 #include "ui/dialogfit.h"

@@ -1,7 +1,7 @@
 #include "ui/cutsheetsnapshot.h"
 
 #include "dxf/dxfreader.h"
-#include "engine/gridtiling.h"
+#include "engine/cuttingplanner.h"
 #include "ui/windowsnapshot.h"
 #include "views/sheetview.h"
 

@@ -50,6 +50,7 @@ RodalixV69::RodalixV69()
     buildMenus();
     adjustGermanHelpMenu();
     wireWorkflowCommands();
+    wireProjectCommands();
     wireComputationCommands();
 
     Preferences preferences;
