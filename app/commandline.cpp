@@ -15,6 +15,7 @@ const QString applicationDescription = QStringLiteral(
     "\n"
     "Without arguments Tallero opens its window, which needs a display.\n"
     "  tallero FILE.dxf         opens the window with that drawing loaded\n"
+    "  tallero FILE.tlr         opens the window on that project (drawing, sheet values and plan)\n"
     "Batch modes run without a display and without any window; the first flag present decides:\n"
     "  --self-test DXF          compute the plan of DXF (2.0 x 1.2 m sheets) and check its nesting;\n"
     "                           exit 0 OK, 2 unreadable drawing, 3 nesting fault, 4 engine failure\n"
