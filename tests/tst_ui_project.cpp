@@ -583,6 +583,18 @@ private slots:
         QVERIFY(window->currentPlan().has_value());
     }
 
+    // The project make run opens: its drawing found beside it, the plan on
+    // screen, nothing to save.
+    void sampleProjectOpens()
+    {
+        const auto window = std::make_unique<RodalixV69>();
+        window->openStartupFile(example("room-curved-wall.tlr"));
+        QVERIFY(boxes.isEmpty());
+        QCOMPARE(shownDrawing(*window), QStringLiteral("room-curved-wall.dxf"));
+        QVERIFY(window->currentPlan().has_value());
+        QVERIFY(!window->hasUnsavedWork());
+    }
+
     void saveWithoutDrawing()
     {
         const auto window = std::make_unique<RodalixV69>();
