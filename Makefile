@@ -1,11 +1,12 @@
 # Two entry points for a fresh Debian machine:
-#   make run    installs what is missing, builds, and opens Tallero's window with the example
-#               drawing loaded; without a display (no DISPLAY or WAYLAND_DISPLAY) it runs the
-#               self-test on the example
+#   make run    installs what is missing, builds, and opens Tallero's window on the sample
+#               project (its drawing, sheet sizes and plan on screen at once); without a display
+#               (no DISPLAY or WAYLAND_DISPLAY) it runs the self-test on the sample drawing
 #   make test   installs what is missing, builds, and runs every test
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 EXAMPLE ?= examples/room-curved-wall.dxf
+PROJECT ?= examples/room-curved-wall.tlr
 
 FUZZ_DIR ?= build-fuzz
 # libFuzzer options for `make fuzz-run`, e.g. FUZZ_ARGS=-runs=1000000
@@ -26,7 +27,7 @@ build: configure
 
 run: build
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
-		./$(BUILD_DIR)/tallero $(EXAMPLE); \
+		./$(BUILD_DIR)/tallero $(PROJECT); \
 	else \
 		echo "No display: running the self-test on $(EXAMPLE)"; \
 		./$(BUILD_DIR)/tallero --self-test $(EXAMPLE); \

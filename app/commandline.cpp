@@ -15,6 +15,7 @@ const QString applicationDescription = QStringLiteral(
     "\n"
     "Without arguments Tallero opens its window, which needs a display.\n"
     "  tallero FILE.dxf         opens the window with that drawing loaded\n"
+    "  tallero FILE.tlr         opens the window on that project (drawing, sheet values and plan)\n"
     "Batch modes run without a display and without any window; the first flag present decides:\n"
     "  --self-test DXF          compute the plan of DXF (2.0 x 1.2 m sheets) and check its nesting;\n"
     "                           exit 0 OK, 2 unreadable drawing, 3 nesting fault, 4 engine failure\n"
@@ -23,7 +24,9 @@ const QString applicationDescription = QStringLiteral(
     "  --ui-snapshot IMAGE      save a picture of the main window; the suffix chooses the format;\n"
     "                           exit 0 saved, 8 no path given, 9 not saved\n"
     "  --cut-sheet-snapshot DXF IMAGE [WIDTH HEIGHT RIGHT TOP]\n"
-    "                           save a picture of the last cutting sheet (not available in this build yet)");
+    "                           save a picture of the last cutting sheet of DXF's plan (sheet WIDTH x HEIGHT m,\n"
+    "                           default 2.0 x 1.2; RIGHT/TOP \"1\" anchor the grid there), 1020 x 620 pixels;\n"
+    "                           exit 0 saved, 10 missing path or bad size, 11 drawing, plan or image failed");
 
 struct Parser
 {

@@ -1,7 +1,9 @@
 #include "batchplatform.h"
 #include "commandline.h"
+#include "cutsheetarguments.h"
 #include "selftest.h"
 
+#include "ui/cutsheetsnapshot.h"
 #include "ui/localisation.h"
 #include "ui/mainwindow.h"
 #include "ui/pdftest.h"
@@ -20,12 +22,6 @@ namespace {
 
 const QString applicationName = QStringLiteral("Tallero");
 const QString applicationVersion = QStringLiteral(TALLERO_VERSION);
-
-int notBuiltYet(const char *what)
-{
-    qCritical("%s is not available in this build yet.", what);
-    return 1;
-}
 
 void printLine(std::FILE *stream, const QString &text)
 {
@@ -136,8 +132,18 @@ int runBatchMode(int &argc, char **argv, const QStringList &arguments, const tal
         tallero::RodalixV69 window;
         return tallero::saveWidgetSnapshot(window, imagePath) ? 0 : 9;
     }
-    case tallero::StartMode::CutSheetSnapshot:
-        return notBuiltYet("The cutting-sheet snapshot mode");
+    case tallero::StartMode::CutSheetSnapshot: {
+        const auto snapshot = tallero::readCutSheetSnapshotArguments(arguments, at);
+        if (!snapshot)
+            return 10;
+        QString error;
+        if (!tallero::runCutSheetSnapshot(snapshot->dxfPath, snapshot->imagePath, error, snapshot->sheetWidth,
+                                          snapshot->sheetHeight, snapshot->right, snapshot->top)) {
+            qCritical().noquote() << error;
+            return 11;
+        }
+        return 0;
+    }
     default:
         return 1;
     }

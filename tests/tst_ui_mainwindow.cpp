@@ -217,18 +217,18 @@ private slots:
         QTest::addColumn<QKeySequence>("shortcut");
         QTest::addColumn<bool>("enabled");
         QTest::newRow("new project") << "newProject" << QKeySequence(QKeySequence::New) << true;
-        QTest::newRow("open project") << "openProject" << QKeySequence(QStringLiteral("Ctrl+Shift+O")) << false;
+        QTest::newRow("open project") << "openProject" << QKeySequence(QStringLiteral("Ctrl+Shift+O")) << true;
         QTest::newRow("load dxf") << "loadDxf" << QKeySequence(QKeySequence::Open) << true;
-        QTest::newRow("save project") << "saveProject" << QKeySequence(QKeySequence::Save) << false;
-        QTest::newRow("save as") << "saveProjectAs" << QKeySequence(QStringLiteral("Ctrl+Shift+S")) << false;
+        QTest::newRow("save project") << "saveProject" << QKeySequence(QKeySequence::Save) << true;
+        QTest::newRow("save as") << "saveProjectAs" << QKeySequence(QStringLiteral("Ctrl+Shift+S")) << true;
         QTest::newRow("export pdf") << "exportPdf" << QKeySequence(QStringLiteral("Ctrl+Shift+P")) << true;
         QTest::newRow("exit") << "exit" << QKeySequence(QKeySequence::Quit) << true;
         QTest::newRow("recalculate") << "recalculateAction" << QKeySequence(Qt::Key_F5) << true;
         QTest::newRow("optimise") << "optimiseAction" << QKeySequence(Qt::Key_F6) << true;
         QTest::newRow("theme") << "themeAction" << QKeySequence(QStringLiteral("Ctrl+T")) << true;
         QTest::newRow("restore defaults") << "restoreDefaults" << QKeySequence() << true;
-        QTest::newRow("user guide") << "userGuide" << QKeySequence() << false;
-        QTest::newRow("about") << "about" << QKeySequence() << false;
+        QTest::newRow("user guide") << "userGuide" << QKeySequence() << true;
+        QTest::newRow("about") << "about" << QKeySequence() << true;
         QTest::newRow("zoom in") << "zoomInAction" << QKeySequence(QStringLiteral("Ctrl++")) << true;
         QTest::newRow("zoom out") << "zoomOutAction" << QKeySequence(QStringLiteral("Ctrl+-")) << true;
         QTest::newRow("fit view") << "fitViewAction" << QKeySequence(QStringLiteral("Ctrl+0")) << true;
@@ -249,8 +249,7 @@ private slots:
     void commandButtonsEnabledOnceWired()
     {
         const auto window = makeWindow();
-        QVERIFY(!child<QPushButton>(window.get(), "viewSheets")->isEnabled());
-        for (const char *name : {"recalculate", "optimize"})
+        for (const char *name : {"recalculate", "optimize", "viewSheets"})
             QVERIFY2(child<QPushButton>(window.get(), name)->isEnabled(), name);
     }
 

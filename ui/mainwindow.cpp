@@ -53,6 +53,7 @@ RodalixV69::RodalixV69()
     buildMenus();
     adjustGermanHelpMenu();
     wireWorkflowCommands();
+    wireProjectCommands();
     wireComputationCommands();
 
     Preferences preferences;

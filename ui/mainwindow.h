@@ -82,6 +82,18 @@ public:
     void rebuildRecentMenu();
     void openRecentFile(const QString &path);
     void clearRecentFiles();
+    // The project commands (mainwindowproject.cpp). Opening reads the file,
+    // finds its drawing (asking for it when it has moved), asks about unsaved
+    // work, loads the drawing and only then fills the fields and recomputes;
+    // any failure leaves the window as it was. `path` empty asks for a file.
+    void openProject(const QString &path = QString());
+    // True when the project was written; then `modified` is cleared. A
+    // failed write leaves the file on disk, the project path and `modified`
+    // as they were.
+    bool saveProject();
+    // Asks for a new path; cancelled or failed, the project path stays.
+    bool saveProjectAs();
+
     // A file named on the command line, opened over the shown window.
     void openStartupFile(const QString &path);
     // Unsaved work exists when a drawing is loaded and either `modified` is
@@ -114,6 +126,13 @@ public:
     // dropped. False, with nothing changed, when the drawing cannot be scaled.
     bool applyDrawingScale(double factor);
 
+    // The viewer and help dialogs (mainwindowdialogs.cpp). The viewer is not
+    // modal and keeps a copy of the plan it was opened with; the guide and
+    // the about box are modal. Each speaks the language of the moment.
+    void showCuttingSheets();
+    void showUserGuide();
+    void showAbout();
+
     // The size the window is built with, and the one its snapshot keeps.
     static constexpr int initialWidth = 1450;
     static constexpr int initialHeight = 880;
@@ -139,7 +158,19 @@ private:
     void refreshModifiedMark();
     // Asks what to do with unsaved work before `text`'s action; true to go on.
     bool settleUnsavedWork(const QString &text);
-    void refuseProjectFile(const QString &path);
+    void wireProjectCommands();
+    // The drawing a project names, and whether it was found anywhere but
+    // where the project says (so the project needs saving again).
+    struct ProjectDrawing
+    {
+        QString path;
+        bool relocated = false;
+    };
+    std::optional<ProjectDrawing> findProjectDrawing(const QString &projectFile, const QString &storedPath);
+    QString askProjectSavePath();
+    // `path` with ".tlr" appended when it has no such extension; empty when
+    // that names an existing file the user does not want replaced.
+    QString withProjectExtension(const QString &path);
     void showLoadedStatus(int milliseconds, const QString &extra = QString());
     void wireComputationCommands();
     std::optional<ComputationOutcome> settleDrawingUnits();

@@ -145,22 +145,31 @@ void RodalixV69::refreshModifiedMark()
 
 bool RodalixV69::settleUnsavedWork(const QString &text)
 {
-    // Cancel is the escape answer: closing the box keeps the work. The Save
-    // button (accept role, the default) joins the two below with the
-    // project commands, and goes on only when the project was saved.
+    // Cancel is the escape answer: closing the box keeps the work. Save is
+    // the default and goes on only when the project was written (a
+    // cancelled file dialog or a failed write keeps the work and stops).
     MessageBoxRequest request = box(QMessageBox::Question,
                                     chooseText(QStringLiteral("Guardar proyecto"), QStringLiteral("Save project"),
                                                QStringLiteral("Projekt speichern")),
                                     text);
-    request.buttons = QMessageBox::Discard | QMessageBox::Cancel;
-    request.defaultButton = QMessageBox::Cancel;
+    request.buttons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
+    request.defaultButton = QMessageBox::Save;
     request.buttonTexts = {
+        {QMessageBox::Save,
+         chooseText(QStringLiteral("Guardar"), QStringLiteral("Save"), QStringLiteral("Speichern"))},
         {QMessageBox::Discard,
          chooseText(QStringLiteral("Descartar"), QStringLiteral("Discard"), QStringLiteral("Verwerfen"))},
         {QMessageBox::Cancel,
          chooseText(QStringLiteral("Cancelar"), QStringLiteral("Cancel"), QStringLiteral("Abbrechen"))},
     };
-    return showMessageBox(this, request) == QMessageBox::Discard;
+    switch (showMessageBox(this, request)) {
+    case QMessageBox::Save:
+        return saveProject();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void RodalixV69::closeEvent(QCloseEvent *event)
@@ -247,7 +256,8 @@ void RodalixV69::chooseAndLoadDxf()
                Preferences().dxfFolder(),
                chooseText(QStringLiteral("Archivos DXF (*.dxf);;Todos los archivos (*.*)"),
                           QStringLiteral("DXF files (*.dxf);;All files (*.*)"),
-                          QStringLiteral("DXF files (*.dxf);;All files (*.*)"))});
+                          QStringLiteral("DXF files (*.dxf);;All files (*.*)")),
+               QString()});
     if (path.isEmpty())
         return;
     if (hasUnsavedWork()
@@ -269,7 +279,7 @@ void RodalixV69::chooseAndLoadDxf()
 void RodalixV69::openStartupFile(const QString &path)
 {
     if (path.endsWith(QStringLiteral(".tlr"), Qt::CaseInsensitive)) {
-        refuseProjectFile(path);
+        openProject(path);
         return;
     }
     const bool sheetKnown = readSheetInputs(sheetWidthEdit->text(), sheetHeightEdit->text(), clearanceEdit->text(),
@@ -290,18 +300,6 @@ void RodalixV69::openStartupFile(const QString &path)
                          chooseText(QStringLiteral("Indica el tamaño de plancha y pulsa Optimizar."),
                                     QStringLiteral("Enter the sheet size and press Optimise."),
                                     QStringLiteral("Geben Sie die Plattengröße ein und klicken Sie auf Optimieren.")));
-}
-
-void RodalixV69::refuseProjectFile(const QString &path)
-{
-    showMessageBox(this, box(QMessageBox::Warning,
-                             chooseText(QStringLiteral("Abrir proyecto"), QStringLiteral("Open project"),
-                                        QStringLiteral("Projekt öffnen")),
-                             chooseText(QStringLiteral("Esta versión de Tallero aún no abre proyectos .tlr: %1"),
-                                        QStringLiteral("This version of Tallero cannot open .tlr projects yet: %1"),
-                                        QStringLiteral("Diese Version von Tallero kann noch keine .tlr-Projekte "
-                                                       "öffnen: %1"))
-                                 .arg(QDir::toNativeSeparators(path))));
 }
 
 void RodalixV69::resetSheetFields()

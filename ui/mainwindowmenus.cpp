@@ -2,6 +2,7 @@
 
 #include "ui/mainwindow.h"
 
+#include "ui/aboutbox.h"
 #include "ui/localisation.h"
 #include "ui/reportexport.h"
 #include "views/nestingcanvas.h"
@@ -139,18 +140,23 @@ void RodalixV69::buildHelpMenu()
 {
     QMenu *help = menuBar()->addMenu(text("A&yuda", "&Help"));
     help->setObjectName(QStringLiteral("helpMenu"));
-    addPendingEntry(help, text("Guía de uso", "User guide"), QStringLiteral("userGuide"));
+    QAction *guide = help->addAction(text("Guía de uso", "User guide"));
+    guide->setObjectName(QStringLiteral("userGuide"));
+    connect(guide, &QAction::triggered, this, &RodalixV69::showUserGuide);
     help->addSeparator();
-    addPendingEntry(help, text("Acerca de", "About"), QStringLiteral("about"));
+    QAction *about = help->addAction(text("Acerca de", "About"));
+    about->setObjectName(QStringLiteral("about"));
+    connect(about, &QAction::triggered, this, &RodalixV69::showAbout);
 }
 
 void RodalixV69::adjustGermanHelpMenu()
 {
     if (language() != QLatin1String("de"))
         return;
-    // The About entry of a German window opens the German about box. The
-    // entry is marked here with the language of the box it opens, and any
-    // handler it had is dropped so the box is chosen by that mark alone.
+    // The About entry of a German window opens the German about box,
+    // whatever the language is later switched to. The entry is marked with
+    // the language of the box it opens, and its handler replaced by one that
+    // opens that box.
     const QList<QMenu *> menus = menuBar()->findChildren<QMenu *>(QString(), Qt::FindDirectChildrenOnly);
     for (QMenu *menu : menus) {
         if (!menu->title().contains(QStringLiteral("Hilfe")))
@@ -160,6 +166,7 @@ void RodalixV69::adjustGermanHelpMenu()
                 continue;
             disconnect(action, nullptr, this, nullptr);
             action->setData(QStringLiteral("de"));
+            connect(action, &QAction::triggered, this, [this] { showAboutBox(this, QStringLiteral("de")); });
         }
     }
 }

@@ -3,6 +3,7 @@
 
 #include "ui/mainwindow.h"
 
+#include "ui/commandbutton.h"
 #include "ui/localisation.h"
 #include "views/nestingcanvas.h"
 
@@ -51,11 +52,7 @@ QLineEdit *makeMeasureEdit(const QString &objectName, const QString &tooltip, QW
 
 QPushButton *RodalixV69::makeButton(const QString &text)
 {
-    auto *button = new QPushButton(text);
-    button->setFont(arialFont(9, QFont::Bold));
-    button->setCursor(Qt::PointingHandCursor);
-    button->setMinimumHeight(28);
-    return button;
+    return makeCommandButton(text);
 }
 
 void RodalixV69::buildPanels()
@@ -221,11 +218,8 @@ QWidget *RodalixV69::buildLayoutArea(bool spanish)
     zoomOut->setObjectName(QStringLiteral("zoomOut"));
     QPushButton *fitView = makeButton(pick("Ajustar vista", "Fit view"));
     fitView->setObjectName(QStringLiteral("fitView"));
-    // The cutting-sheet viewer comes with its own command; until then the
-    // button is there but disabled.
     viewSheetsButton = makeButton(pick("Ver planchas de corte", "View cutting sheets"));
     viewSheetsButton->setObjectName(QStringLiteral("viewSheets"));
-    viewSheetsButton->setEnabled(false);
     for (QPushButton *button : {zoomIn, zoomOut, fitView, viewSheetsButton})
         buttons->addWidget(button);
     buttons->addStretch();
@@ -239,6 +233,7 @@ QWidget *RodalixV69::buildLayoutArea(bool spanish)
     connect(zoomIn, &QPushButton::clicked, canvas, &NestingCanvas::zoomIn);
     connect(zoomOut, &QPushButton::clicked, canvas, &NestingCanvas::zoomOut);
     connect(fitView, &QPushButton::clicked, canvas, &NestingCanvas::resetView);
+    connect(viewSheetsButton, &QPushButton::clicked, this, &RodalixV69::showCuttingSheets);
     return area;
 }
 

@@ -70,7 +70,7 @@ void RodalixV69::clearRecentFiles()
 void RodalixV69::openRecentFile(const QString &path)
 {
     if (path.endsWith(QStringLiteral(".tlr"), Qt::CaseInsensitive)) {
-        refuseProjectFile(path);
+        openProject(path);
         return;
     }
     // As with the file dialog: the fields first, then the unsaved work.

@@ -1,0 +1,337 @@
+// The user guide and the about box: their texts by language, the Help menu
+// that opens them, their size on a small screen, and links that open nothing.
+
+#include "smallscreen.h"
+#include "testsupport.h"
+
+#include "ui/aboutbox.h"
+#include "ui/mainwindow.h"
+#include "ui/messagebox.h"
+#include "ui/modaldialog.h"
+#include "ui/userguide.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QApplication>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <memory>
+
+using namespace tallero;
+
+// Stands in for the desktop: every URL the program would hand to another
+// program lands here instead.
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> urls;
+
+public slots:
+    void open(const QUrl &url) { urls.append(url); }
+};
+
+namespace {
+
+struct SeenDialog
+{
+    QString title;
+    QString text;        // the guide's close button, or the about box's body
+    QSize size;
+    QWidget *parent = nullptr;
+};
+
+// The text of the ordered list's items, in order.
+QStringList orderedSteps(const QString &html)
+{
+    const qsizetype from = html.indexOf(QStringLiteral("<ol>"));
+    const qsizetype to = html.indexOf(QStringLiteral("</ol>"));
+    QStringList steps;
+    static const QRegularExpression item(QStringLiteral("<li>(.*?)</li>"));
+    for (auto match = item.globalMatch(html.mid(from, to - from)); match.hasNext();)
+        steps << match.next().captured(1);
+    return steps;
+}
+
+} // namespace
+
+class UiHelpTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QList<SeenDialog> seen;
+
+    std::unique_ptr<RodalixV69> makeWindow(const QString &language)
+    {
+        QSettings(QStringLiteral("Tallero"), QStringLiteral("Tallero"))
+            .setValue(QStringLiteral("ui/language"), language);
+        return std::make_unique<RodalixV69>();
+    }
+
+    // Every modal dialog is recorded and closed at once.
+    void recordDialogs()
+    {
+        setModalDialogHook([this](QDialog &dialog) {
+            SeenDialog entry{dialog.windowTitle(), QString(), dialog.size(), dialog.parentWidget()};
+            if (auto *box = qobject_cast<QMessageBox *>(&dialog))
+                entry.text = box->text();
+            else if (auto *guide = qobject_cast<UserGuideDialog *>(&dialog))
+                entry.text = guide->closeButton()->text();
+            seen.append(entry);
+        });
+    }
+
+private slots:
+    void initTestCase()
+    {
+        testing::isolateUserState();
+        QCoreApplication::setApplicationName(QStringLiteral("Tallero"));
+        QCoreApplication::setApplicationVersion(QStringLiteral(TALLERO_VERSION));
+        setMessageBoxHook([](const MessageBoxRequest &) { return QMessageBox::Ok; });
+        recordDialogs();
+    }
+
+    void init() { seen.clear(); }
+
+    void guideTexts_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("close");
+        QTest::addColumn<int>("sections");
+        QTest::addColumn<QStringList>("present");
+        QTest::addColumn<QStringList>("absent");
+        QTest::newRow("es") << "es" << "Guía de uso · Tallero" << "Cerrar" << 6
+                            << QStringList{"<h2>Guía de uso</h2>", "<h3>1. Unidades de trabajo: metros</h3>",
+                                           "<h3>6. Vista, planchas y proyectos</h3>",
+                                           "la separación entre las planchas de la cuadrícula",
+                                           "Documentos/Tallero/Proyectos"}
+                            << QStringList{"mínima", "Windows"};
+        QTest::newRow("en") << "en" << "User guide · Tallero" << "Close" << 6
+                            << QStringList{"<h2>User guide</h2>", "Tallero works exclusively in metres.",
+                                           "<h3>4. Sheet parameters</h3>", "the gap between the sheets of the grid",
+                                           "touching one another", "Tallero/Proyectos"}
+                            << QStringList{"Documents/Tallero/Projects", "minimum separation", "Windows"};
+        QTest::newRow("de") << "de" << "Benutzerhandbuch · Tallero" << "Schließen" << 4
+                            << QStringList{"<h2>Benutzerhandbuch</h2>", "<h3>Arbeitseinheiten</h3>",
+                                           "<h3>Arbeitsablauf</h3>", "<h3>DXF-Dateien</h3>",
+                                           "<h3>Ansichten und Berichte</h3>"}
+                            << QStringList{"Windows"};
+        QTest::newRow("other language is Spanish")
+            << "pt" << "Guía de uso · Tallero" << "Cerrar" << 6 << QStringList{"<h2>Guía de uso</h2>"}
+            << QStringList{};
+    }
+
+    void guideTexts()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, title);
+        QFETCH(QString, close);
+        QFETCH(int, sections);
+        QFETCH(QStringList, present);
+        QFETCH(QStringList, absent);
+        const UserGuideTexts texts = userGuideTexts(language);
+        QCOMPARE(texts.title, title);
+        QCOMPARE(texts.closeText, close);
+        QCOMPARE(texts.html.count(QStringLiteral("<h3>")), sections);
+        for (const QString &text : present)
+            QVERIFY2(texts.html.contains(text), qPrintable(text));
+        for (const QString &text : absent)
+            QVERIFY2(!texts.html.contains(text), qPrintable(text));
+
+        static const QRegularExpression tag(QStringLiteral("</?([a-zA-Z0-9]+)"));
+        const QStringList allowed{"h2", "h3", "p", "b", "ol", "ul", "li"};
+        for (auto match = tag.globalMatch(texts.html); match.hasNext();) {
+            const QString element = match.next().captured(1);
+            QVERIFY2(allowed.contains(element), qPrintable(element));
+        }
+
+        // Sheet sizes come first: a drawing loaded before them is refused.
+        const QStringList steps = orderedSteps(texts.html);
+        QCOMPARE(steps.size(), 5);
+        static const QRegularExpression sizes(QStringLiteral("ancho|width|Plattenbreite"));
+        static const QRegularExpression load(QStringLiteral("Cargar plano DXF|Load DXF drawing|DXF-Zeichnung laden"));
+        QVERIFY2(steps.at(0).contains(sizes), qPrintable(steps.at(0)));
+        QVERIFY2(steps.at(1).contains(load), qPrintable(steps.at(1)));
+    }
+
+    void aboutTexts_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QString>("platform");
+        QTest::newRow("es") << "es" << "Acerca de" << "<b>Versión " TALLERO_VERSION "</b>"
+                            << "<br>Aplicación de escritorio<br>";
+        QTest::newRow("en") << "en" << "About" << "<b>Version " TALLERO_VERSION "</b>"
+                            << "<br>Desktop application<br>";
+        QTest::newRow("de") << "de" << "Über Tallero" << "<b>Version " TALLERO_VERSION "</b>"
+                            << "<br>Desktop-Anwendung<br>";
+    }
+
+    void aboutTexts()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, title);
+        QFETCH(QString, version);
+        QFETCH(QString, platform);
+        const AboutBoxTexts texts = aboutBoxTexts(language);
+        QCOMPARE(texts.title, title);
+        QVERIFY(texts.body.startsWith(QStringLiteral("<h3>Tallero</h3><p>")));
+        QVERIFY2(texts.body.contains(version), qPrintable(texts.body));
+        QVERIFY2(texts.body.contains(platform), qPrintable(texts.body));
+        QVERIFY(!texts.body.contains(QStringLiteral("Windows")));
+        QVERIFY(!texts.body.contains(QLatin1Char('%')));
+    }
+
+    void helpMenu_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("switchTo");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("es guide") << "es" << QString() << "userGuide" << "Guía de uso · Tallero" << "Cerrar";
+        QTest::newRow("en guide") << "en" << QString() << "userGuide" << "User guide · Tallero" << "Close";
+        QTest::newRow("de guide") << "de" << QString() << "userGuide" << "Benutzerhandbuch · Tallero" << "Schließen";
+        QTest::newRow("es about") << "es" << QString() << "about" << "Acerca de" << "Versión " TALLERO_VERSION;
+        QTest::newRow("en about") << "en" << QString() << "about" << "About" << "Version " TALLERO_VERSION;
+        QTest::newRow("de about") << "de" << QString() << "about" << "Über Tallero" << "Desktop-Anwendung";
+        // The guide follows the language of the moment; the About entry of
+        // a German window stays German.
+        QTest::newRow("de window now English, guide")
+            << "de" << "en" << "userGuide" << "User guide · Tallero" << "Close";
+        QTest::newRow("de window now English, about") << "de" << "en" << "about" << "Über Tallero" << "Version";
+        QTest::newRow("es window now German, about") << "es" << "de" << "about" << "Über Tallero" << "Version";
+        QTest::newRow("en window now Spanish, about") << "en" << "es" << "about" << "Acerca de" << "Versión";
+    }
+
+    void helpMenu()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, switchTo);
+        QFETCH(QString, entry);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        const auto window = makeWindow(language);
+        if (!switchTo.isEmpty())
+            window->setLanguage(switchTo);
+        auto *action = window->findChild<QAction *>(entry);
+        QVERIFY(action);
+        QVERIFY(action->isEnabled());
+        action->trigger();
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].title, title);
+        QVERIFY2(seen[0].text.contains(text), qPrintable(seen[0].text));
+        QCOMPARE(seen[0].parent, window.get());
+    }
+
+    void guideShrinksToTheScreen()
+    {
+        // The 1024 × 600 screen is lower than the guide.
+        const auto window = makeWindow(QStringLiteral("en"));
+        window->showUserGuide();
+        QCOMPARE(seen.size(), 1);
+        const QSize available = window->screen()->availableGeometry().size();
+        QVERIFY(available.height() < UserGuideDialog::preferredHeight);
+        QVERIFY2(seen[0].size.width() <= available.width() && seen[0].size.height() <= available.height(),
+                 qPrintable(QStringLiteral("%1 x %2").arg(seen[0].size.width()).arg(seen[0].size.height())));
+        QCOMPARE(seen[0].size.width(), UserGuideDialog::preferredWidth);
+    }
+
+    void closeButtonCloses()
+    {
+        UserGuideDialog dialog(nullptr, QStringLiteral("es"));
+        QSignalSpy accepted(&dialog, &QDialog::accepted);
+        dialog.show();
+        dialog.closeButton()->click();
+        QCOMPARE(accepted.count(), 1);
+        QVERIFY(!dialog.isVisible());
+    }
+
+    void linksOpenNothing_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<bool>("control");
+        QTest::newRow("es") << "es" << false;
+        QTest::newRow("en") << "en" << false;
+        QTest::newRow("de") << "de" << false;
+        // The same click on a browser that does open links reaches the
+        // recorder: the click is a real one.
+        QTest::newRow("control: a browser that opens links") << "en" << true;
+    }
+
+    void linksOpenNothing()
+    {
+        QFETCH(QString, language);
+        QFETCH(bool, control);
+        UrlRecorder recorder;
+        const QStringList schemes{"http", "https", "file", "mailto"};
+        for (const QString &scheme : schemes)
+            QDesktopServices::setUrlHandler(scheme, &recorder, "open");
+
+        UserGuideDialog dialog(nullptr, language);
+        QTextBrowser *browser = dialog.browser();
+        QVERIFY(!browser->openExternalLinks());
+        QVERIFY(!browser->openLinks());
+        if (control) {
+            browser->setOpenLinks(true);
+            browser->setOpenExternalLinks(true);
+        }
+        // Something that looks like a link, at the top of the guide.
+        QTextCursor cursor(browser->document());
+        cursor.insertHtml(QStringLiteral("<a href=\"https://example.org/guide\">example</a> "));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QSignalSpy clicked(browser, &QTextBrowser::anchorClicked);
+        QTextCursor onLink(browser->document());
+        onLink.setPosition(3);
+        const QPoint at = browser->cursorRect(onLink).center();
+        QTest::mouseClick(browser->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+
+        for (const QString &scheme : schemes)
+            QDesktopServices::unsetUrlHandler(scheme);
+        // A browser that opens links hands the link over instead of
+        // reporting the click.
+        QCOMPARE(recorder.urls.size(), control ? 1 : 0);
+        QCOMPARE(clicked.count(), control ? 0 : 1);
+        QVERIFY(browser->source().isEmpty());
+        QVERIFY(browser->toPlainText().contains(QStringLiteral("example")));
+    }
+
+    void aboutBoxOpensNoLinks()
+    {
+        QMessageBox *captured = nullptr;
+        QList<bool> opens;
+        setModalDialogHook([&](QDialog &dialog) {
+            captured = qobject_cast<QMessageBox *>(&dialog);
+            if (captured) {
+                for (const QLabel *label : captured->findChildren<QLabel *>())
+                    opens << label->openExternalLinks();
+            }
+        });
+        showAboutBox(nullptr, QStringLiteral("en"));
+        setModalDialogHook({});
+        QVERIFY(captured);
+        QVERIFY(!opens.isEmpty());
+        QVERIFY(!opens.contains(true));
+        recordDialogs();
+    }
+};
+
+// A netbook screen, lower than both the viewer and the guide.
+TALLERO_TEST_MAIN_ON_SCREEN(UiHelpTest, 1024, 600)
+#include "tst_ui_help.moc"

@@ -1,0 +1,610 @@
+// The project commands of the window: Open project…, Save project and Save
+// project as…, the drawing of a moved project, the unsaved-work prompt with
+// its Save button, and failures that must leave files and window alone.
+// Every box and file dialog is answered through the test hooks.
+
+#include "filesizelimit.h"
+#include "testsupport.h"
+#include "tst_dxf_support.h"
+
+#include "ui/filedialog.h"
+#include "ui/mainwindow.h"
+#include "ui/messagebox.h"
+#include "views/nestingcanvas.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <sys/stat.h>
+
+using tallero::RodalixV69;
+
+class UiProjectTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QList<tallero::MessageBoxRequest> boxes;
+    QList<QMessageBox::StandardButton> answers;   // in order; then the default button, else OK
+    QList<tallero::FileDialogRequest> openRequests;
+    QList<tallero::FileDialogRequest> saveRequests;
+    QStringList openAnswers;
+    QStringList saveAnswers;
+    std::unique_ptr<QTemporaryDir> dir;
+
+    static QSettings store() { return QSettings(QStringLiteral("Tallero"), QStringLiteral("Tallero")); }
+    static QString example(const char *name) { return tallero::testing::examplePath(QString::fromLatin1(name)); }
+    QString inDir(const QString &name) const { return dir->filePath(name); }
+
+    template<typename T>
+    static T *child(QObject *window, const char *name)
+    {
+        return window->findChild<T *>(QString::fromLatin1(name));
+    }
+    static QString field(RodalixV69 &window, const char *name) { return child<QLineEdit>(&window, name)->text(); }
+    static int startIndex(RodalixV69 &window) { return child<QComboBox>(&window, "start")->currentIndex(); }
+    static QString shownDrawing(RodalixV69 &window) { return window.layoutCanvas()->fileName; }
+    static QString status(RodalixV69 &window) { return window.statusBar()->currentMessage(); }
+    // The title names the project once there is one, the drawing before.
+    static QString titleName(RodalixV69 &window) { return window.windowTitle().section(QStringLiteral("[*]"), 0, 0); }
+
+    static QByteArray contents(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    static void writeFile(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(path));
+    }
+    static QByteArray projectText(const QString &dxf, const char *extra = "")
+    {
+        return "{\"format\": \"TalleroProject\", \"dxf\": \"" + dxf.toUtf8()
+            + "\", \"sheetWidth\": \"2.0\", \"sheetHeight\": \"1.2\", \"gap\": \"0.0\", \"startIndex\": 3"
+            + extra + "}";
+    }
+    QString copyExample(const char *name, const QString &to)
+    {
+        QFile::remove(to);
+        if (!QFile::copy(example(name), to))
+            qFatal("cannot copy %s", name);
+        return to;
+    }
+
+    // A window with deck-bay.dxf loaded through Load DXF drawing… (unsaved).
+    std::unique_ptr<RodalixV69> windowWithDrawing(const char *drawing = "deck-bay.dxf")
+    {
+        auto window = std::make_unique<RodalixV69>();
+        child<QLineEdit>(window.get(), "sheetWidth")->setText(QStringLiteral("2.0"));
+        child<QLineEdit>(window.get(), "sheetHeight")->setText(QStringLiteral("1.2"));
+        openAnswers.append(example(drawing));
+        window->chooseAndLoadDxf();
+        if (!window->hasDrawing())
+            qFatal("the example did not load");
+        boxes.clear();
+        openRequests.clear();
+        return window;
+    }
+
+    // Saves through Save project with the dialog answered `path`.
+    bool saveAs(RodalixV69 &window, const QString &path)
+    {
+        saveAnswers.append(path);
+        return window.saveProjectAs();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        tallero::testing::isolateUserState();
+        tallero::setMessageBoxHook([this](const tallero::MessageBoxRequest &request) {
+            boxes.append(request);
+            if (!answers.isEmpty())
+                return answers.takeFirst();
+            return request.defaultButton != QMessageBox::NoButton ? request.defaultButton : QMessageBox::Ok;
+        });
+        tallero::setOpenFileHook([this](const tallero::FileDialogRequest &request) {
+            openRequests.append(request);
+            return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+        });
+        tallero::setSaveFileHook([this](const tallero::FileDialogRequest &request) {
+            saveRequests.append(request);
+            return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+        });
+    }
+
+    void init()
+    {
+        QSettings settings = store();
+        settings.clear();
+        settings.setValue(QStringLiteral("ui/language"), QStringLiteral("en"));
+        settings.sync();
+        boxes.clear();
+        answers.clear();
+        openRequests.clear();
+        saveRequests.clear();
+        openAnswers.clear();
+        saveAnswers.clear();
+        dir = std::make_unique<QTemporaryDir>();
+    }
+
+    // Saved, then opened in a fresh window: the same fields, a plan, nothing
+    // unsaved, and the dialogs asked what the user expects.
+    void saveAndReopen()
+    {
+        const auto window = windowWithDrawing();
+        child<QLineEdit>(window.get(), "sheetWidth")->setText(QStringLiteral("2.44"));
+        child<QLineEdit>(window.get(), "clearance")->setText(QStringLiteral("0.003"));
+        child<QComboBox>(window.get(), "start")->setCurrentIndex(2);
+        child<QRadioButton>(window.get(), "vertical")->setChecked(true);
+        QVERIFY(window->isModified());
+        saveAnswers = {inDir(QStringLiteral("obra"))};
+        QVERIFY(window->saveProject());
+        QVERIFY(boxes.isEmpty());
+        QCOMPARE(saveRequests.size(), 1);
+        const QString projects =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QStringLiteral("/Tallero/Proyectos");
+        QVERIFY(QFileInfo(projects).isDir());
+        QCOMPARE(saveRequests.first().title, QStringLiteral("Save project"));
+        QCOMPARE(saveRequests.first().folder, projects + QStringLiteral("/deck-bay.tlr"));
+        QCOMPARE(saveRequests.first().filter, QStringLiteral("Tallero project (*.tlr)"));
+        QCOMPARE(saveRequests.first().defaultSuffix, QStringLiteral("tlr"));
+        const QString saved = inDir(QStringLiteral("obra.tlr"));
+        QVERIFY(QFileInfo(saved).isFile());
+        QVERIFY(!window->isModified());
+        QVERIFY(!window->hasUnsavedWork());
+        QCOMPARE(status(*window), QStringLiteral("Project saved: obra.tlr"));
+        QCOMPARE(titleName(*window), QStringLiteral("obra.tlr"));
+        QCOMPARE(store().value(QStringLiteral("paths/project")).toString(), dir->path());
+        QCOMPARE(store().value(QStringLiteral("recent/files")).toStringList().value(0), saved);
+
+        const auto reopened = std::make_unique<RodalixV69>();
+        openAnswers = {saved};
+        reopened->openProject();
+        QCOMPARE(openRequests.size(), 1);
+        QCOMPARE(openRequests.first().title, QStringLiteral("Open project"));
+        QCOMPARE(openRequests.first().filter, QStringLiteral("Tallero project (*.tlr)"));
+        QVERIFY(openRequests.first().folder.isEmpty());
+        QVERIFY(boxes.isEmpty());
+        QCOMPARE(field(*reopened, "sheetWidth"), QStringLiteral("2.44"));
+        QCOMPARE(field(*reopened, "sheetHeight"), QStringLiteral("1.2"));
+        QCOMPARE(field(*reopened, "clearance"), QStringLiteral("0.003"));
+        QCOMPARE(startIndex(*reopened), 2);
+        QVERIFY(child<QRadioButton>(reopened.get(), "vertical")->isChecked());
+        QVERIFY(reopened->currentPlan().has_value());
+        QCOMPARE(shownDrawing(*reopened), QStringLiteral("deck-bay.dxf"));
+        QVERIFY(!reopened->isModified());
+        QVERIFY(!reopened->hasUnsavedWork());
+        QCOMPARE(titleName(*reopened), QStringLiteral("obra.tlr"));
+        QCOMPARE(status(*reopened), QStringLiteral("Project opened: obra.tlr"));
+        QCOMPARE(store().value(QStringLiteral("recent/files")).toStringList().value(0), saved);
+    }
+
+    void drawingOfAProject_data()
+    {
+        QTest::addColumn<QString>("stored");       // how the project names its drawing
+        QTest::addColumn<bool>("locateAnswered");
+        QTest::addColumn<bool>("opened");
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<bool>("locateAsked");
+        QTest::newRow("absolute") << "absolute" << false << true << false << false;
+        QTest::newRow("relative, beside") << "relative" << false << true << false << false;
+        QTest::newRow("relative, subfolder") << "subfolder" << false << true << false << false;
+        QTest::newRow("moved, same name beside") << "moved beside" << false << true << true << false;
+        QTest::newRow("missing, located") << "missing" << true << true << true << true;
+        QTest::newRow("missing, not located") << "missing" << false << false << false << true;
+        QTest::newRow("a pipe, located") << "pipe" << true << true << true << true;
+        QTest::newRow("a folder, located") << "folder" << true << true << true << true;
+        QTest::newRow("no dxf key, located") << "none" << true << true << true << true;
+    }
+
+    void drawingOfAProject()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, locateAnswered);
+        QFETCH(bool, opened);
+        QFETCH(bool, modified);
+        QFETCH(bool, locateAsked);
+        QVERIFY(QDir(dir->path()).mkpath(QStringLiteral("dwg")));
+        QString dxf;
+        if (stored == QLatin1String("absolute"))
+            dxf = copyExample("deck-bay.dxf", inDir(QStringLiteral("dwg/deck-bay.dxf")));
+        else if (stored == QLatin1String("relative"))
+            dxf = QFileInfo(copyExample("deck-bay.dxf", inDir(QStringLiteral("deck-bay.dxf")))).fileName();
+        else if (stored == QLatin1String("subfolder")) {
+            copyExample("deck-bay.dxf", inDir(QStringLiteral("dwg/deck-bay.dxf")));
+            dxf = QStringLiteral("dwg/deck-bay.dxf");
+        } else if (stored == QLatin1String("moved beside")) {
+            copyExample("deck-bay.dxf", inDir(QStringLiteral("deck-bay.dxf")));
+            dxf = QStringLiteral("/gone/deck-bay.dxf");
+        } else if (stored == QLatin1String("missing"))
+            dxf = QStringLiteral("/gone/deck-bay.dxf");
+        else if (stored == QLatin1String("pipe")) {
+            dxf = inDir(QStringLiteral("dwg/deck-bay.dxf"));
+            QCOMPARE(::mkfifo(QFile::encodeName(dxf).constData(), 0600), 0);
+        } else if (stored == QLatin1String("folder")) {
+            dxf = inDir(QStringLiteral("dwg/deck-bay.dxf"));
+            QVERIFY(QDir().mkpath(dxf));
+        }
+        const QString project = inDir(QStringLiteral("work.tlr"));
+        writeFile(project, stored == QLatin1String("none")
+                               ? QByteArray("{\"format\": \"TalleroProject\", \"sheetWidth\": \"2.0\", "
+                                            "\"sheetHeight\": \"1.2\", \"startIndex\": 3}")
+                               : projectText(dxf));
+        const QString located = copyExample("deck-bay.dxf", inDir(QStringLiteral("located.dxf")));
+        if (locateAnswered)
+            openAnswers = {located};
+
+        const auto window = std::make_unique<RodalixV69>();
+        window->openProject(project);
+        QCOMPARE(window->hasDrawing(), opened);
+        QCOMPARE(window->isModified(), modified);
+        QCOMPARE(openRequests.size(), locateAsked ? 1 : 0);
+        QCOMPARE(boxes.size(), locateAsked ? 1 : 0);
+        if (locateAsked) {
+            QCOMPARE(boxes.first().icon, QMessageBox::Warning);
+            QCOMPARE(boxes.first().title, QStringLiteral("Locate DXF"));
+            QCOMPARE(boxes.first().text, QStringLiteral("The linked DXF could not be found:\n%1\n\nSelect its new "
+                                                        "location.")
+                                             .arg(dxf));
+            QCOMPARE(openRequests.first().title, QStringLiteral("Locate project DXF"));
+            QCOMPARE(openRequests.first().filter, QStringLiteral("DXF files (*.dxf)"));
+            QCOMPARE(openRequests.first().folder, dxf.isEmpty() ? QString() : QFileInfo(dxf).absolutePath());
+        }
+        if (!opened) {
+            QCOMPARE(field(*window, "sheetWidth"), QStringLiteral("0.0"));
+            QCOMPARE(titleName(*window), QStringLiteral("Tallero"));
+            return;
+        }
+        QCOMPARE(shownDrawing(*window), locateAnswered ? QStringLiteral("located.dxf") : QStringLiteral("deck-bay.dxf"));
+        QCOMPARE(field(*window, "sheetWidth"), QStringLiteral("2.0"));
+        QCOMPARE(startIndex(*window), 3);
+        QVERIFY(window->currentPlan().has_value());
+        QCOMPARE(titleName(*window), QStringLiteral("work.tlr"));
+        QCOMPARE(status(*window), modified ? QStringLiteral("DXF located. Save the project to remember the new path.")
+                                           : QStringLiteral("Project opened: work.tlr"));
+        QCOMPARE(window->hasUnsavedWork(), modified);
+        // Saved again, the project names where the drawing really is, absolute.
+        if (modified) {
+            QVERIFY(window->saveProject());
+            QVERIFY(saveRequests.isEmpty());
+            const QString written = QString::fromUtf8(contents(project));
+            const QString where = locateAnswered ? located : inDir(QStringLiteral("deck-bay.dxf"));
+            QVERIFY2(written.contains(QStringLiteral("\"dxf\": \"%1\"").arg(where)), qPrintable(written));
+        }
+    }
+
+    // Cancelled, Save project as… keeps the project: Save then writes to it
+    // without asking.
+    void saveAsCancelledKeepsThePath()
+    {
+        const auto window = windowWithDrawing();
+        const QString first = inDir(QStringLiteral("first.tlr"));
+        QVERIFY(saveAs(*window, first));
+        QVERIFY(!window->saveProjectAs());
+        QCOMPARE(saveRequests.size(), 2);
+        QCOMPARE(titleName(*window), QStringLiteral("first.tlr"));
+        child<QLineEdit>(window.get(), "sheetWidth")->setText(QStringLiteral("3.5"));
+        QVERIFY(window->saveProject());
+        QCOMPARE(saveRequests.size(), 2);
+        QVERIFY(contents(first).contains("\"sheetWidth\": \"3.5\""));
+    }
+
+    void chosenName_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("existing");   // the name with ".tlr" appended already exists
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("written");  // empty: nothing written
+        QTest::newRow("capital extension kept") << "PLAN.TLR" << false << 0 << "PLAN.TLR";
+        QTest::newRow("extension appended") << "plan" << false << 0 << "plan.tlr";
+        QTest::newRow("other extension kept, appended") << "plan.json" << false << 0 << "plan.json.tlr";
+        QTest::newRow("appended name exists, replace") << "plan" << true << int(QMessageBox::Yes) << "plan.tlr";
+        QTest::newRow("appended name exists, keep") << "plan" << true << int(QMessageBox::No) << "";
+        QTest::newRow("appended name exists, Enter") << "plan" << true << int(QMessageBox::NoButton) << "";
+    }
+
+    // A file is never replaced without the user having been asked about
+    // that very name.
+    void chosenName()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, existing);
+        QFETCH(int, answer);
+        QFETCH(QString, written);
+        const QByteArray old = "an older project\n";
+        if (existing)
+            writeFile(inDir(QStringLiteral("plan.tlr")), old);
+        const auto window = windowWithDrawing();
+        if (answer != 0)
+            answers = {QMessageBox::StandardButton(answer)};
+        QCOMPARE(saveAs(*window, inDir(typed)), !written.isEmpty());
+        QCOMPARE(boxes.size(), existing ? 1 : 0);
+        if (existing) {
+            QCOMPARE(boxes.first().title, QStringLiteral("Save project"));
+            QCOMPARE(boxes.first().text,
+                     QStringLiteral("The file plan.tlr already exists. Do you want to replace it?"));
+            QCOMPARE(boxes.first().defaultButton, QMessageBox::No);
+        }
+        if (written.isEmpty()) {
+            QCOMPARE(contents(inDir(QStringLiteral("plan.tlr"))), old);
+            QVERIFY(window->isModified());
+            QCOMPARE(titleName(*window), QStringLiteral("deck-bay.dxf"));
+            return;
+        }
+        QVERIFY(contents(inDir(written)).contains("\"format\": \"TalleroProject\""));
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList{written});
+        QCOMPARE(titleName(*window), written);
+    }
+
+    void failedWrite_data()
+    {
+        QTest::addColumn<bool>("saveAs");
+        QTest::newRow("Save, disk full") << false;
+        QTest::newRow("Save as, folder is a file") << true;
+    }
+
+    // The project on disk stays byte for byte, the failure is reported, and
+    // the window still has its project and its unsaved work.
+    void failedWrite()
+    {
+        QFETCH(bool, saveAs);
+        const auto window = windowWithDrawing();
+        const QString project = inDir(QStringLiteral("kept.tlr"));
+        QVERIFY(this->saveAs(*window, project));
+        const QByteArray before = contents(project);
+        child<QLineEdit>(window.get(), "sheetWidth")->setText(QStringLiteral("3.0"));
+        window->setModified(true);
+        window->statusBar()->clearMessage();
+        boxes.clear();
+        bool saved = true;
+        if (saveAs) {
+            saved = this->saveAs(*window, project + QStringLiteral("/inside.tlr"));
+        } else {
+            const tallero::testing::FileSizeLimit limit(16);
+            QVERIFY(limit.isActive());
+            saved = window->saveProject();
+        }
+        QVERIFY(!saved);
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes.first().icon, QMessageBox::Critical);
+        QCOMPARE(boxes.first().title, QStringLiteral("Save project"));
+        QVERIFY(!boxes.first().text.isEmpty());
+        QCOMPARE(contents(project), before);
+        QVERIFY(window->isModified());
+        QCOMPARE(titleName(*window), QStringLiteral("kept.tlr"));
+        QVERIFY(status(*window).isEmpty());
+    }
+
+    void failedOpen_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("boxTitle");
+        QTest::addColumn<QString>("boxText");
+        QTest::newRow("drawing unreadable") << "bad drawing" << "DXF read error" << "";
+        QTest::newRow("not a project") << "garbage" << "Open project" << "The file is not a valid .tlr project.";
+        QTest::newRow("no such file") << "missing" << "Open project" << "";
+        QTest::newRow("oversized") << "oversized" << "Open project" << "The file is not a valid .tlr project.";
+        QTest::newRow("drawing not located") << "not located" << "Locate DXF" << "";
+    }
+
+    // A project that cannot be opened leaves everything of the open one:
+    // fields, drawing, plan, project path and unsaved-work state.
+    void failedOpen()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, boxTitle);
+        QFETCH(QString, boxText);
+        const auto window = windowWithDrawing();
+        child<QLineEdit>(window.get(), "sheetWidth")->setText(QStringLiteral("2.5"));
+        QVERIFY(saveAs(*window, inDir(QStringLiteral("a.tlr"))));
+        const QString planBefore = window->currentPlan() ? window->currentPlan()->startLabel : QString();
+        QVERIFY(window->currentPlan().has_value());
+
+        const QString other = inDir(QStringLiteral("b.tlr"));
+        if (kind == QLatin1String("bad drawing")) {
+            writeFile(inDir(QStringLiteral("broken.dxf")), "0\nSECTION\n2\nENTITIES\n0\nLINE\n");
+            writeFile(other, projectText(inDir(QStringLiteral("broken.dxf"))));
+        } else if (kind == QLatin1String("garbage")) {
+            writeFile(other, "sheetWidth = 9");
+        } else if (kind == QLatin1String("oversized")) {
+            writeFile(other, projectText(example("room-curved-wall.dxf")) + QByteArray(1024 * 1024, '\n'));
+        } else if (kind == QLatin1String("not located")) {
+            writeFile(other, projectText(QStringLiteral("/gone/x.dxf")));
+        }
+        boxes.clear();
+        window->openProject(other);
+        QVERIFY(!boxes.isEmpty());
+        QCOMPARE(boxes.first().title, boxTitle);
+        if (!boxText.isEmpty())
+            QCOMPARE(boxes.first().text, boxText);
+        else
+            QVERIFY(!boxes.first().text.isEmpty());
+        QCOMPARE(field(*window, "sheetWidth"), QStringLiteral("2.5"));
+        QCOMPARE(field(*window, "sheetHeight"), QStringLiteral("1.2"));
+        QCOMPARE(shownDrawing(*window), QStringLiteral("deck-bay.dxf"));
+        QVERIFY(window->currentPlan().has_value());
+        QCOMPARE(window->currentPlan()->startLabel, planBefore);
+        QCOMPARE(titleName(*window), QStringLiteral("a.tlr"));
+        QVERIFY(!window->hasUnsavedWork());
+        // Save still writes the open project's values to its own file.
+        QVERIFY(window->saveProject());
+        QVERIFY(contents(inDir(QStringLiteral("a.tlr"))).contains("\"sheetWidth\": \"2.5\""));
+    }
+
+    void drawingScale_data()
+    {
+        QTest::addColumn<bool>("keepScale");
+        QTest::newRow("scale saved") << true;
+        QTest::newRow("scale key removed") << false;
+    }
+
+    // A drawing made in millimetres and scaled to metres reopens scaled,
+    // without the question about its unit; without the key it is asked.
+    void drawingScale()
+    {
+        QFETCH(bool, keepScale);
+        const QString drawing = inDir(QStringLiteral("hall-mm.dxf"));
+        writeFile(drawing, tallero::testing::dxfDocument(
+                               QStringLiteral("0 LWPOLYLINE;70 1;10 0;20 0;10 6000;20 0;10 6000;20 4000;10 0;20 4000;"))
+                               .toUtf8());
+        auto window = std::make_unique<RodalixV69>();
+        child<QLineEdit>(window.get(), "sheetWidth")->setText(QStringLiteral("2.0"));
+        child<QLineEdit>(window.get(), "sheetHeight")->setText(QStringLiteral("1.2"));
+        openAnswers = {drawing};
+        answers = {QMessageBox::Yes};   // Scale to metres
+        window->chooseAndLoadDxf();
+        QCOMPARE(window->drawingScale(), 0.001);
+        const QString project = inDir(QStringLiteral("hall.tlr"));
+        QVERIFY(saveAs(*window, project));
+        QByteArray text = contents(project);
+        QVERIFY2(text.contains("    \"scale\": 0.001,\n"), text.constData());
+        if (!keepScale)
+            writeFile(project, text.replace("    \"scale\": 0.001,\n", ""));
+        window.reset();
+
+        boxes.clear();
+        answers = {QMessageBox::Yes};
+        const auto reopened = std::make_unique<RodalixV69>();
+        reopened->openProject(project);
+        QCOMPARE(boxes.size(), keepScale ? 0 : 1);
+        QCOMPARE(reopened->drawingScale(), 0.001);
+        QCOMPARE(child<QLabel>(reopened.get(), "piece")->text(), QStringLiteral("Drawing: 6.000 m x 4.000 m"));
+        QVERIFY(reopened->currentPlan().has_value());
+        if (keepScale)
+            QVERIFY(!reopened->hasUnsavedWork());
+    }
+
+    void openingAsksAboutUnsavedWork_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("savePathGiven");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("cancel") << int(QMessageBox::Cancel) << false << false;
+        QTest::newRow("closing the box") << int(QMessageBox::NoButton) << false << false;
+        QTest::newRow("discard") << int(QMessageBox::Discard) << false << true;
+        QTest::newRow("save") << int(QMessageBox::Save) << true << true;
+        QTest::newRow("save, dialog cancelled") << int(QMessageBox::Save) << false << false;
+    }
+
+    void openingAsksAboutUnsavedWork()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, savePathGiven);
+        QFETCH(bool, opened);
+        const QString project = inDir(QStringLiteral("other.tlr"));
+        writeFile(project, projectText(example("room-curved-wall.dxf")));
+        const auto window = windowWithDrawing();
+        answers = {QMessageBox::StandardButton(answer)};
+        if (savePathGiven)
+            saveAnswers = {inDir(QStringLiteral("mine.tlr"))};
+        window->openProject(project);
+        QCOMPARE(boxes.size(), 1);
+        const tallero::MessageBoxRequest &box = boxes.first();
+        QCOMPARE(box.title, QStringLiteral("Save project"));
+        QCOMPARE(box.text, QStringLiteral("There are unsaved changes. Do you want to save them before opening "
+                                          "another project?"));
+        QCOMPARE(box.buttons.toInt(), (QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel).toInt());
+        QCOMPARE(box.defaultButton, QMessageBox::Save);
+        QCOMPARE(shownDrawing(*window), opened ? QStringLiteral("room-curved-wall.dxf") : QStringLiteral("deck-bay.dxf"));
+        QCOMPARE(titleName(*window), opened ? QStringLiteral("other.tlr") : QStringLiteral("deck-bay.dxf"));
+        QCOMPARE(QFileInfo::exists(inDir(QStringLiteral("mine.tlr"))), savePathGiven);
+        if (savePathGiven)
+            QVERIFY(contents(inDir(QStringLiteral("mine.tlr"))).contains("deck-bay.dxf"));
+    }
+
+    void closingWithSave_data()
+    {
+        QTest::addColumn<bool>("savePathGiven");
+        QTest::newRow("saved, closes") << true;
+        QTest::newRow("dialog cancelled, stays") << false;
+    }
+
+    void closingWithSave()
+    {
+        QFETCH(bool, savePathGiven);
+        const auto window = windowWithDrawing();
+        window->show();
+        answers = {QMessageBox::Save};
+        if (savePathGiven)
+            saveAnswers = {inDir(QStringLiteral("closing"))};
+        QCOMPARE(window->close(), savePathGiven);
+        QCOMPARE(window->isVisible(), !savePathGiven);
+        QCOMPARE(QFileInfo::exists(inDir(QStringLiteral("closing.tlr"))), savePathGiven);
+        QCOMPARE(window->isModified(), !savePathGiven);
+    }
+
+    void projectFromElsewhere_data()
+    {
+        QTest::addColumn<bool>("recent");
+        QTest::newRow("recent files entry") << true;
+        QTest::newRow("named at start") << false;
+    }
+
+    // A .tlr chosen from the recent files or named on the command line opens
+    // as through Open project….
+    void projectFromElsewhere()
+    {
+        QFETCH(bool, recent);
+        const QString project = inDir(QStringLiteral("Recent.TLR"));
+        writeFile(project, projectText(example("l-floor-column.dxf")));
+        const auto window = std::make_unique<RodalixV69>();
+        if (recent) {
+            window->addRecentFile(project);
+            QAction *entry = nullptr;
+            for (QAction *action : child<QMenu>(window.get(), "recentMenu")->actions()) {
+                if (action->data().toString() == project)
+                    entry = action;
+            }
+            QVERIFY(entry);
+            entry->trigger();
+        } else {
+            window->openStartupFile(project);
+        }
+        QVERIFY(boxes.isEmpty());
+        QCOMPARE(shownDrawing(*window), QStringLiteral("l-floor-column.dxf"));
+        QCOMPARE(titleName(*window), QStringLiteral("Recent.TLR"));
+        QCOMPARE(status(*window), QStringLiteral("Project opened: Recent.TLR"));
+        QVERIFY(window->currentPlan().has_value());
+    }
+
+    // The project make run opens: its drawing found beside it, the plan on
+    // screen, nothing to save.
+    void sampleProjectOpens()
+    {
+        const auto window = std::make_unique<RodalixV69>();
+        window->openStartupFile(example("room-curved-wall.tlr"));
+        QVERIFY(boxes.isEmpty());
+        QCOMPARE(shownDrawing(*window), QStringLiteral("room-curved-wall.dxf"));
+        QVERIFY(window->currentPlan().has_value());
+        QVERIFY(!window->hasUnsavedWork());
+    }
+
+    void saveWithoutDrawing()
+    {
+        const auto window = std::make_unique<RodalixV69>();
+        QVERIFY(!window->saveProjectAs());
+        QVERIFY(saveRequests.isEmpty());
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes.first().icon, QMessageBox::Information);
+        QCOMPARE(boxes.first().text, QStringLiteral("Load a DXF drawing before saving a project."));
+    }
+};
+
+QTEST_MAIN(UiProjectTest)
+#include "tst_ui_project.moc"
