@@ -158,6 +158,8 @@ private:
     void refreshModifiedMark();
     // Asks what to do with unsaved work before `text`'s action; true to go on.
     bool settleUnsavedWork(const QString &text);
+    // The same question before another drawing replaces the current one.
+    bool settleUnsavedWorkBeforeLoading();
     void wireProjectCommands();
     // The drawing a project names, and whether it was found anywhere but
     // where the project says (so the project needs saving again).

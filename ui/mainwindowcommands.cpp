@@ -260,12 +260,7 @@ void RodalixV69::chooseAndLoadDxf()
                QString()});
     if (path.isEmpty())
         return;
-    if (hasUnsavedWork()
-        && !settleUnsavedWork(chooseText(
-            QStringLiteral("Hay cambios sin guardar. ¿Quieres guardarlos antes de cargar otro plano?"),
-            QStringLiteral("There are unsaved changes. Do you want to save them before loading another drawing?"),
-            QStringLiteral("Es gibt ungespeicherte Änderungen. Möchten Sie sie speichern, bevor eine andere "
-                           "Zeichnung geladen wird?"))))
+    if (!settleUnsavedWorkBeforeLoading())
         return;
     if (!loadDxfFile(path, true))
         return;
@@ -362,6 +357,16 @@ void RodalixV69::restoreDefaults()
                                         QStringLiteral("Default settings restored."),
                                         QStringLiteral("Standardeinstellungen wiederhergestellt.")),
                              statusMilliseconds);
+}
+
+bool RodalixV69::settleUnsavedWorkBeforeLoading()
+{
+    return !hasUnsavedWork()
+        || settleUnsavedWork(chooseText(
+            QStringLiteral("Hay cambios sin guardar. ¿Quieres guardarlos antes de cargar otro plano?"),
+            QStringLiteral("There are unsaved changes. Do you want to save them before loading another drawing?"),
+            QStringLiteral("Es gibt ungespeicherte Änderungen. Möchten Sie sie speichern, bevor eine andere "
+                           "Zeichnung geladen wird?")));
 }
 
 } // namespace tallero

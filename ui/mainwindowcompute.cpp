@@ -33,15 +33,6 @@ namespace tallero {
 
 namespace {
 
-void showBox(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text)
-{
-    MessageBoxRequest request;
-    request.icon = icon;
-    request.title = title;
-    request.text = text;
-    showMessageBox(parent, request);
-}
-
 QString optimiseTitle()
 {
     return uiText(QStringLiteral("Optimizar"), QStringLiteral("Optimise"));
@@ -59,7 +50,7 @@ QString loadDrawingFirstText()
 
 void warnInvalidValues(QWidget *parent)
 {
-    showBox(parent, QMessageBox::Warning, uiText(QStringLiteral("Valores incorrectos"), QStringLiteral("Invalid values")),
+    showMessage(parent, QMessageBox::Warning, uiText(QStringLiteral("Valores incorrectos"), QStringLiteral("Invalid values")),
             uiText(QStringLiteral("Revisa las dimensiones de la plancha y la holgura."),
                    QStringLiteral("Check the sheet dimensions and clearance.")));
 }
@@ -248,7 +239,7 @@ std::optional<ComputationOutcome> RodalixV69::settleDrawingUnits()
     }
     if (applyDrawingScale(1.0 / guess.divisor))
         return std::nullopt;
-    showBox(this, QMessageBox::Critical,
+    showMessage(this, QMessageBox::Critical,
             chooseText(QStringLiteral("Plano demasiado grande"), QStringLiteral("Drawing too large"),
                        QStringLiteral("Zeichnung zu groß")),
             chooseText(QStringLiteral("No se pudo escalar el plano a metros."),
@@ -262,7 +253,7 @@ ComputationOutcome RodalixV69::optimiseLayout(bool silent)
     if (isComputing())
         return ComputationOutcome::Refused;
     if (!hasDrawing()) {
-        showBox(this, QMessageBox::Information, optimiseTitle(), loadDrawingFirstText());
+        showMessage(this, QMessageBox::Information, optimiseTitle(), loadDrawingFirstText());
         return ComputationOutcome::Refused;
     }
     // Both orientations are tried, so the fields are read as typed.
@@ -282,7 +273,7 @@ ComputationOutcome RodalixV69::optimiseLayout(bool silent)
     const std::optional<Shape> outline = workerOutline();
     if (!outline) {
         restoreWork(before);
-        showBox(this, QMessageBox::Critical, optimiseTitle(),
+        showMessage(this, QMessageBox::Critical, optimiseTitle(),
                 translateEngineMessage(QString::fromUtf8(engineerrors::geometryOperationFailed)));
         return ComputationOutcome::Failed;
     }
@@ -306,7 +297,7 @@ ComputationOutcome RodalixV69::optimiseLayout(bool silent)
     }
     if (!result.best || !unexpected.isEmpty()) {
         restoreWork(before);
-        showBox(this, QMessageBox::Critical, optimiseTitle(),
+        showMessage(this, QMessageBox::Critical, optimiseTitle(),
                 unexpected.isEmpty() ? noValidLayoutText(result.failures) : failureText(unexpected));
         return ComputationOutcome::Failed;
     }
@@ -318,11 +309,11 @@ ComputationOutcome RodalixV69::optimiseLayout(bool silent)
         applyPlan(*result.best);
     } catch (const std::exception &error) {
         restoreWork(before);
-        showBox(this, QMessageBox::Critical, optimiseTitle(), translateEngineMessage(QString::fromUtf8(error.what())));
+        showMessage(this, QMessageBox::Critical, optimiseTitle(), translateEngineMessage(QString::fromUtf8(error.what())));
         return ComputationOutcome::Failed;
     }
     if (!silent)
-        showBox(this, QMessageBox::Information,
+        showMessage(this, QMessageBox::Information,
                 uiText(QStringLiteral("Distribución optimizada"), QStringLiteral("Optimised layout")),
                 optimisedLayoutText(winner.vertical, plan->startLabel, totalPurchase(*plan)));
     return ComputationOutcome::Applied;
@@ -333,7 +324,7 @@ ComputationOutcome RodalixV69::recalculate()
     if (isComputing())
         return ComputationOutcome::Refused;
     if (!hasDrawing()) {
-        showBox(this, QMessageBox::Information, recalculateTitle(), loadDrawingFirstText());
+        showMessage(this, QMessageBox::Information, recalculateTitle(), loadDrawingFirstText());
         return ComputationOutcome::Refused;
     }
     // Width and height come back swapped for vertical sheets.
@@ -356,7 +347,7 @@ ComputationOutcome RodalixV69::recalculate()
     const std::optional<Shape> outline = workerOutline();
     if (!outline) {
         restoreWork(before);
-        showBox(this, QMessageBox::Critical, uiText(QStringLiteral("Error de nesting"), QStringLiteral("Nesting error")),
+        showMessage(this, QMessageBox::Critical, uiText(QStringLiteral("Error de nesting"), QStringLiteral("Nesting error")),
                 translateEngineMessage(QString::fromUtf8(engineerrors::geometryOperationFailed)));
         return ComputationOutcome::Failed;
     }
@@ -387,7 +378,7 @@ ComputationOutcome RodalixV69::recalculate()
         }
     }
     restoreWork(before);
-    showBox(this, QMessageBox::Critical, uiText(QStringLiteral("Error de nesting"), QStringLiteral("Nesting error")),
+    showMessage(this, QMessageBox::Critical, uiText(QStringLiteral("Error de nesting"), QStringLiteral("Nesting error")),
             failureText(failure));
     return ComputationOutcome::Failed;
 }

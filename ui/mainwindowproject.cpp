@@ -27,15 +27,6 @@ namespace {
 constexpr int statusMilliseconds = 5000;
 const QString projectSuffix = QStringLiteral("tlr");
 
-void showBox(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text)
-{
-    MessageBoxRequest request;
-    request.icon = icon;
-    request.title = title;
-    request.text = text;
-    showMessageBox(parent, request);
-}
-
 QString openTitle()
 {
     return uiText(QStringLiteral("Abrir proyecto"), QStringLiteral("Open project"));
@@ -96,7 +87,7 @@ std::optional<RodalixV69::ProjectDrawing> RodalixV69::findProjectDrawing(const Q
             return ProjectDrawing{beside, true};
     }
 
-    showBox(this, QMessageBox::Warning, uiText(QStringLiteral("Localizar DXF"), QStringLiteral("Locate DXF")),
+    showMessage(this, QMessageBox::Warning, uiText(QStringLiteral("Localizar DXF"), QStringLiteral("Locate DXF")),
             uiText(QStringLiteral("No se encuentra el DXF vinculado:\n%1\n\nSelecciona su nueva ubicación."),
                    QStringLiteral("The linked DXF could not be found:\n%1\n\nSelect its new location."))
                 .arg(QDir::toNativeSeparators(storedPath)));
@@ -128,10 +119,10 @@ void RodalixV69::openProject(const QString &path)
     case ProjectReadStatus::Read:
         break;
     case ProjectReadStatus::CannotOpen:
-        showBox(this, QMessageBox::Critical, openTitle(), error);
+        showMessage(this, QMessageBox::Critical, openTitle(), error);
         return;
     case ProjectReadStatus::NotAProject:
-        showBox(this, QMessageBox::Critical, openTitle(),
+        showMessage(this, QMessageBox::Critical, openTitle(),
                 uiText(QStringLiteral("El archivo no es un proyecto .tlr válido."),
                        QStringLiteral("The file is not a valid .tlr project.")));
         return;
@@ -221,7 +212,7 @@ bool RodalixV69::saveProject()
     if (isComputing())
         return false;
     if (!hasDrawing()) {
-        showBox(this, QMessageBox::Information, saveTitle(),
+        showMessage(this, QMessageBox::Information, saveTitle(),
                 uiText(QStringLiteral("Carga un plano DXF antes de guardar un proyecto."),
                        QStringLiteral("Load a DXF drawing before saving a project.")));
         return false;
@@ -246,7 +237,7 @@ bool RodalixV69::saveProject()
     // The file is replaced only by a complete new one; a failure leaves it,
     // the project path and the unsaved work as they were.
     if (!writeProjectFile(path, project, error)) {
-        showBox(this, QMessageBox::Critical, saveTitle(), error);
+        showMessage(this, QMessageBox::Critical, saveTitle(), error);
         return false;
     }
 

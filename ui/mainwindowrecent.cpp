@@ -79,12 +79,7 @@ void RodalixV69::openRecentFile(const QString &path)
     double clearance = 0.0;
     if (!validateSheetInputs(width, height, clearance))
         return;
-    if (hasUnsavedWork()
-        && !settleUnsavedWork(chooseText(
-            QStringLiteral("Hay cambios sin guardar. ¿Quieres guardarlos antes de cargar otro plano?"),
-            QStringLiteral("There are unsaved changes. Do you want to save them before loading another drawing?"),
-            QStringLiteral("Es gibt ungespeicherte Änderungen. Möchten Sie sie speichern, bevor eine andere "
-                           "Zeichnung geladen wird?"))))
+    if (!settleUnsavedWorkBeforeLoading())
         return;
     if (!loadDxfFile(path, true))
         return;

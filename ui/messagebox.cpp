@@ -34,4 +34,13 @@ QMessageBox::StandardButton showMessageBox(QWidget *parent, const MessageBoxRequ
     return QMessageBox::StandardButton(box.exec());
 }
 
+void showMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text)
+{
+    MessageBoxRequest request;
+    request.icon = icon;
+    request.title = title;
+    request.text = text;
+    showMessageBox(parent, request);
+}
+
 } // namespace tallero

@@ -33,4 +33,7 @@ void setMessageBoxHook(MessageBoxHook hook);
 // closing the box returns the escape button (Cancel or No when present).
 QMessageBox::StandardButton showMessageBox(QWidget *parent, const MessageBoxRequest &request);
 
+// A box with an OK button only: the common case of telling, not asking.
+void showMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text);
+
 } // namespace tallero
