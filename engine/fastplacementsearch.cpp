@@ -309,12 +309,12 @@ private:
         // Shapes that do not meet have an empty intersection, whatever the
         // engine's overlay would make of them.
         if (const GEOSPreparedGeometry *prepared = m_sheet.preparedOccupied()) {
-            if (GEOSPreparedIntersects_r(geometryContext(), prepared, m_geometry.get()) == 0)
+            if (!mayIntersect(prepared, m_geometry.get()))
                 return false;
         }
         // A failed intersection is an error, not a free position.
-        const Shape common = requiredResult(shapeFromResult(GEOSIntersection_r(
-            geometryContext(), m_geometry.get(), m_sheet.scoring.occupied.geometry.get())));
+        const Shape common = requiredResult(
+            intersectGeometries(m_geometry.get(), m_sheet.scoring.occupied.geometry.get()));
         overlapArea = common.area;
         return isNonEmpty(common);
     }
@@ -395,8 +395,7 @@ private:
         const ScoringSheet &scoring = m_sheet.scoring;
         Shape united;
         if (scoring.occupiedNonEmpty) {
-            united = requiredResult(shapeFromResult(GEOSUnion_r(
-                geometryContext(), scoring.occupied.geometry.get(), m_geometry.get())));
+            united = requiredResult(uniteGeometries(scoring.occupied.geometry.get(), m_geometry.get()));
         } else {
             // The placed shape itself: the bounds of its path, the engine's
             // area of its geometry.

@@ -19,14 +19,14 @@ double commonLength(const GEOSGeometry *a, const GEOSGeometry *b)
 {
     if (!a || !b)
         return 0.0;
-    return requiredResult(geometryLength(own(GEOSIntersection_r(geometryContext(), a, b)).get()));
+    return requiredResult(intersectionLength(a, b));
 }
 
 // The boundary of a geometry the score needs; an engine failure is an
 // error, not a boundary without contact.
 GeometryHandle requiredBoundary(const GEOSGeometry *geometry)
 {
-    GeometryHandle boundary = own(GEOSBoundary_r(geometryContext(), geometry));
+    GeometryHandle boundary = geometryBoundary(geometry);
     return requiredResult(boundary ? std::optional<GeometryHandle>(std::move(boundary)) : std::nullopt);
 }
 
@@ -69,8 +69,7 @@ double hullWaste(const Shape &united)
 {
     if (!united.geometry)
         return 0.0;
-    const Shape hull = requiredResult(
-        shapeFromResult(GEOSConvexHull_r(geometryContext(), united.geometry.get())));
+    const Shape hull = requiredResult(geometryConvexHull(united.geometry.get()));
     if (!isNonEmpty(hull))
         return 0.0;
     return std::max(hull.area - united.area, 0.0);

@@ -24,6 +24,36 @@ std::optional<double> geometryLength(const GEOSGeometry *geometry)
     return length;
 }
 
+std::optional<Shape> intersectGeometries(const GEOSGeometry *a, const GEOSGeometry *b)
+{
+    return shapeFromResult(GEOSIntersection_r(geometryContext(), a, b));
+}
+
+std::optional<Shape> uniteGeometries(const GEOSGeometry *a, const GEOSGeometry *b)
+{
+    return shapeFromResult(GEOSUnion_r(geometryContext(), a, b));
+}
+
+std::optional<double> intersectionLength(const GEOSGeometry *a, const GEOSGeometry *b)
+{
+    return geometryLength(own(GEOSIntersection_r(geometryContext(), a, b)).get());
+}
+
+GeometryHandle geometryBoundary(const GEOSGeometry *geometry)
+{
+    return own(GEOSBoundary_r(geometryContext(), geometry));
+}
+
+std::optional<Shape> geometryConvexHull(const GEOSGeometry *geometry)
+{
+    return shapeFromResult(GEOSConvexHull_r(geometryContext(), geometry));
+}
+
+bool mayIntersect(const GEOSPreparedGeometry *prepared, const GEOSGeometry *geometry)
+{
+    return GEOSPreparedIntersects_r(geometryContext(), prepared, geometry) != 0;
+}
+
 std::optional<double> sharedBoundaryLength(const Shape &a, const Shape &b)
 {
     if (!a.geometry || !b.geometry)

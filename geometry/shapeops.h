@@ -20,4 +20,15 @@ std::optional<double> sharedBoundaryLength(const Shape &a, const Shape &b);
 // fails.
 std::optional<double> geometryLength(const GEOSGeometry *geometry);
 
+// The same operations on geometries held elsewhere (a sheet's prepared or
+// cached contents). Nothing means the engine failed.
+std::optional<Shape> intersectGeometries(const GEOSGeometry *a, const GEOSGeometry *b);
+std::optional<Shape> uniteGeometries(const GEOSGeometry *a, const GEOSGeometry *b);
+std::optional<double> intersectionLength(const GEOSGeometry *a, const GEOSGeometry *b);
+GeometryHandle geometryBoundary(const GEOSGeometry *geometry);   // empty on failure
+std::optional<Shape> geometryConvexHull(const GEOSGeometry *geometry);
+// False only when the prepared geometry certainly does not meet `geometry`;
+// an engine failure answers true, so the caller goes on to the exact test.
+bool mayIntersect(const GEOSPreparedGeometry *prepared, const GEOSGeometry *geometry);
+
 } // namespace tallero
