@@ -21,11 +21,12 @@ set(CPACK_PACKAGE_NAME tallero)
 set(CPACK_PACKAGE_VENDOR "Tallero")
 set(CPACK_PACKAGE_CONTACT "Tallero maintainers <maintainers@users.noreply.c-seed-c2187e27.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "cutting-plan calculator for sheet material over a DXF outline")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Tallero lays a grid of sheets over the outline of a work area drawn in a DXF file, "
-    "nests the cut pieces by their real shape onto as few extra sheets as it can, and "
-    "shows and prints the plan: the sheets to buy and every cut.")
-string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+# Lines under 80 columns, as Debian's control files want them.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+       "Tallero lays a grid of sheets over the outline of a work area drawn in a"
+       "DXF file, nests the cut pieces by their real shape onto as few extra"
+       "sheets as it can, and shows and prints the plan: the sheets to buy and"
+       "every cut.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
