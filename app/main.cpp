@@ -182,6 +182,9 @@ int main(int argc, char *argv[])
     // without one, so none of them can abort for want of a display.
     QCoreApplication::setApplicationName(applicationName);
     QCoreApplication::setApplicationVersion(applicationVersion);
+    // The desktop entry installed with the program (tallero.desktop): Wayland
+    // compositors match the window to it for its name and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tallero"));
     const QStringList arguments = tallero::argumentList(argc, argv);
     const tallero::StartRequest request = tallero::readCommandLine(arguments);
 

@@ -3,11 +3,17 @@
 # those that are missing. Uses sudo when not run as root.
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev libgeos-dev fonts-liberation poppler-utils xvfb xdotool)
+packages=(cmake g++ make qt6-base-dev libgeos-dev fonts-liberation poppler-utils xvfb xdotool
+          desktop-file-utils libxml2-utils shared-mime-info)
 # The fuzzer of the DXF import (`make fuzz`) is built with clang and its
 # libFuzzer runtime; nothing else needs them.
 if [ "${1:-}" = "--fuzz" ]; then
     packages+=(clang libclang-rt-14-dev)
+fi
+# The Debian package (`make package`): dpkg-shlibdeps and file work out the
+# libraries it depends on.
+if [ "${1:-}" = "--package" ]; then
+    packages+=(dpkg-dev file)
 fi
 
 missing=()

@@ -55,6 +55,7 @@ RodalixV69::RodalixV69()
     wireWorkflowCommands();
     wireProjectCommands();
     wireComputationCommands();
+    acceptFileDrops();
 
     Preferences preferences;
     darkTheme = preferences.darkTheme();

@@ -13,6 +13,9 @@
 
 class QAction;
 class QComboBox;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -96,6 +99,10 @@ public:
 
     // A file named on the command line, opened over the shown window.
     void openStartupFile(const QString &path);
+    // A drawing or project dropped on the window (mainwindowdrop.cpp): asks
+    // about unsaved work and opens it as the File menu does, except that a
+    // drawing dropped before a sheet size is typed is shown without a plan.
+    void openDroppedFile(const QString &path);
     // Unsaved work exists when a drawing is loaded and either `modified` is
     // set or one of the five values a project stores (width, height,
     // clearance, start corner, orientation) differs from its value at the
@@ -139,9 +146,23 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // A .dxf or .tlr file dragged from a file manager is taken anywhere on
+    // the window, the sheet fields included; anything else is refused.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildPanels();
+    void acceptFileDrops();
+    // Takes a drag or drop event that carries a file the window opens; false
+    // (the event untouched) for any other.
+    bool takeFileDrag(QEvent *event);
+    // A drawing opened without a file dialog (named at start or dropped):
+    // planned at once when the sheet fields hold a valid size, else shown
+    // with a request for the size in the status bar.
+    void openDrawingWithoutDialog(const QString &path);
     void buildTopPanel(QWidget *panel, bool spanish);
     QWidget *buildReportColumn(bool spanish);
     QWidget *buildLayoutArea(bool spanish);

@@ -277,6 +277,11 @@ void RodalixV69::openStartupFile(const QString &path)
         openProject(path);
         return;
     }
+    openDrawingWithoutDialog(path);
+}
+
+void RodalixV69::openDrawingWithoutDialog(const QString &path)
+{
     const bool sheetKnown = readSheetInputs(sheetWidthEdit->text(), sheetHeightEdit->text(), clearanceEdit->text(),
                                             verticalRadio->isChecked())
                                 .has_value();
