@@ -59,7 +59,7 @@ QString noWindowLine(NoWindowReason reason, const QString &platform = QString())
                   .arg(platform);
         break;
     }
-    const QString modes = QStringLiteral("--self-test, --pdf-test, --ui-snapshot, --cut-sheet-snapshot");
+    const QString modes = QStringLiteral("--self-test, --pdf-test, --ui-snapshot, --cut-sheet-snapshot, --plan");
     return tallero::chooseText(
                QStringLiteral("Tallero necesita una pantalla para abrir su ventana: %1. Sin pantalla "
                               "funcionan los modos por lotes %2 (véase --help)."),
