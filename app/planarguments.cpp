@@ -61,8 +61,22 @@ PlanArguments readPlanArguments(const QStringList &arguments)
 {
     PlanArguments result;
 
-    // The options and their values first, so that a message can already be
-    // in the language the command line asks for.
+    // The language first, so that every message is in the one the command
+    // line asks for (the stored one when it asks for none it knows).
+    QString language;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == QLatin1String("--language"))
+            language = arguments.value(i + 1);
+        else if (arguments[i].startsWith(QLatin1String("--language=")))
+            language = arguments[i].mid(11);
+    }
+    const bool knownLanguage = language == QLatin1String("es") || language == QLatin1String("en")
+        || language == QLatin1String("de");
+    if (knownLanguage)
+        setCurrentLanguage(language);
+    else
+        loadLanguageSetting();
+
     QHash<QString, QString> values;
     QString problem;
     for (qsizetype i = 1; i < arguments.size() && problem.isEmpty(); ++i) {
@@ -106,13 +120,6 @@ PlanArguments readPlanArguments(const QStringList &arguments)
         values.insert(name, value);
     }
 
-    const QString language = values.value(QStringLiteral("--language"));
-    const bool knownLanguage = language == QLatin1String("es") || language == QLatin1String("en")
-        || language == QLatin1String("de");
-    if (knownLanguage)
-        setCurrentLanguage(language);
-    else
-        loadLanguageSetting();
     if (!problem.isEmpty()) {
         result.error = problem;
         return result;
