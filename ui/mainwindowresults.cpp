@@ -4,7 +4,6 @@
 #include "ui/mainwindow.h"
 
 #include "engine/plancheck.h"
-#include "ui/localisation.h"
 #include "ui/plansummary.h"
 #include "views/dimensionlegend.h"
 #include "views/nestingcanvas.h"
@@ -15,7 +14,8 @@
 #include <QScrollBar>
 #include <QTableWidget>
 
-#include <algorithm>
+#include <utility>
+
 
 namespace tallero {
 
