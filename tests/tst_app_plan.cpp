@@ -196,6 +196,12 @@ private slots:
             << "Could not write";
         QTest::newRow("sheet folder over a file")
             << (QStringList{"--plan", example("deck-bay.dxf"), "--dxf-dir", "a-file"} + size) << 6 << "Could not write";
+        QTest::newRow("output over the drawing")
+            << (QStringList{"--plan", "room-mm.dxf", "--scale", "0.001", "--csv", "room-mm.dxf"} + size) << 5
+            << "is the input file";
+        QTest::newRow("two outputs on one file")
+            << (QStringList{"--plan", example("deck-bay.dxf"), "--json", "a-file", "--csv", "./a-file"} + size) << 5
+            << "two outputs";
         QTest::newRow("report in a missing folder")
             << (QStringList{"--plan", example("deck-bay.dxf"), "--pdf", "/nonexistent/report.pdf"} + size) << 6
             << "Could not write";
@@ -220,6 +226,7 @@ private slots:
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(run.err.contains(expected), qPrintable(run.err));
         QCOMPARE(contents(path(QStringLiteral("a-file"))), QByteArray("keep me"));
+        QVERIFY(contents(path(QStringLiteral("room-mm.dxf"))).startsWith("0\nSECTION"));
     }
 
     void sameInputsSameBytes_data()

@@ -10,6 +10,7 @@
 #include "exports/cutlistcsv.h"
 #include "exports/exportfiles.h"
 #include "exports/planjson.h"
+#include "exports/sheetdxf.h"
 #include "project/projectfile.h"
 #include "report/reportwriter.h"
 #include "ui/layoutoptimiser.h"
@@ -285,6 +286,51 @@ bool writeOutput(const QString &path, const QByteArray &bytes)
     return false;
 }
 
+QString absolutePath(const QString &path)
+{
+    return QFileInfo(path).absoluteFilePath();
+}
+
+// Every file the run would write, by absolute path: the plan, the cut list,
+// the report and one DXF per cutting sheet.
+QStringList outputFiles(const HeadlessPlanRequest &request, const CuttingPlan &plan)
+{
+    QStringList files;
+    for (const QString *path : {&request.jsonPath, &request.csvPath, &request.pdfPath}) {
+        if (!path->isEmpty() && *path != QLatin1String("-"))
+            files.append(absolutePath(*path));
+    }
+    if (!request.dxfFolder.isEmpty()) {
+        const QDir folder(request.dxfFolder);
+        for (int i = 0; i < plan.sheets.size(); ++i)
+            files.append(absolutePath(folder.filePath(cuttingSheetFileName(plan, i))));
+    }
+    return files;
+}
+
+// An output that would replace the drawing or the project it was made from,
+// or two outputs on one file: refused before anything is written, so a slip
+// on the command line never costs the user a file.
+QString outputCollision(const HeadlessPlanRequest &request, const QString &drawingPath, const CuttingPlan &plan)
+{
+    const QStringList inputs{absolutePath(request.inputPath), absolutePath(drawingPath)};
+    QStringList seen;
+    for (const QString &file : outputFiles(request, plan)) {
+        if (inputs.contains(file))
+            return chooseText(QStringLiteral("%1 es el archivo de entrada; elige otra ruta de salida."),
+                              QStringLiteral("%1 is the input file; choose another output path."),
+                              QStringLiteral("%1 ist die Eingabedatei; wählen Sie einen anderen Ausgabepfad."))
+                .arg(QDir::toNativeSeparators(file));
+        if (seen.contains(file))
+            return chooseText(QStringLiteral("%1 se pide para dos salidas; elige rutas distintas."),
+                              QStringLiteral("%1 is asked for two outputs; choose different paths."),
+                              QStringLiteral("%1 ist für zwei Ausgaben angegeben; wählen Sie verschiedene Pfade."))
+                .arg(QDir::toNativeSeparators(file));
+        seen.append(file);
+    }
+    return QString();
+}
+
 } // namespace
 
 bool isProjectPath(const QString &path)
@@ -324,6 +370,11 @@ int runHeadlessPlan(const HeadlessPlanRequest &request)
     const std::optional<CuttingPlan> plan = computePlan(*drawing, options);
     if (!plan)
         return planexit::noPlan;
+
+    if (const QString collision = outputCollision(request, input->drawingPath, *plan); !collision.isEmpty()) {
+        complain(collision);
+        return planexit::badArguments;
+    }
 
     PlanDocument document;
     document.plan = *plan;
