@@ -362,41 +362,6 @@ private slots:
             QVERIFY(bytes.endsWith("  0\r\nEOF\r\n"));
         }
     }
-
-    void failedWritesKeepWhatWasThere_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("file over a folder") << "file";
-        QTest::newRow("sheet folder over a file") << "sheets";
-    }
-    void failedWritesKeepWhatWasThere()
-    {
-        QFETCH(QString, kind);
-        QTemporaryDir dir;
-        QString error;
-        if (kind == QLatin1String("file")) {
-            const QString path = dir.filePath(QStringLiteral("plan.json"));
-            QVERIFY(QDir().mkpath(path + QStringLiteral("/inside")));
-            QVERIFY(!writeFileAtomically(path, "{}", error));
-            QVERIFY(!error.isEmpty());
-            QVERIFY(QFileInfo(path + QStringLiteral("/inside")).isDir());
-            QVERIFY(!writeFileAtomically(dir.filePath(QStringLiteral("missing/plan.json")), "{}", error));
-        } else {
-            const QString path = dir.filePath(QStringLiteral("sheets"));
-            QFile old(path);
-            QVERIFY(old.open(QIODevice::WriteOnly));
-            old.write("keep me");
-            old.close();
-            const PlanDocument document = examplePlan(QStringLiteral("deck-bay.dxf"), 2.0, 1.2, 0.0, false, false);
-            QStringList written;
-            QString failedPath;
-            QVERIFY(!writeCuttingSheetFiles(path, document.plan, written, failedPath, error));
-            QVERIFY(written.isEmpty());
-            QCOMPARE(failedPath, path);
-            QVERIFY(old.open(QIODevice::ReadOnly));
-            QCOMPARE(old.readAll(), QByteArray("keep me"));
-        }
-    }
 };
 
 QTEST_GUILESS_MAIN(ExportsPlanTest)
