@@ -1,6 +1,7 @@
 #include "commandline.h"
 
 #include "batchplatform.h"
+#include "planarguments.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -36,7 +37,7 @@ struct Parser
 
     Parser() : help(parser.addHelpOption()), version(parser.addVersionOption())
     {
-        parser.setApplicationDescription(applicationDescription);
+        parser.setApplicationDescription(applicationDescription + QStringLiteral("\n\n") + planUsageText());
     }
 };
 
@@ -79,7 +80,10 @@ StartRequest readCommandLine(const QStringList &arguments)
     options.parser.parse(arguments);
     if (options.parser.isSet(options.help) || arguments.contains(QLatin1String("--help-all")))
         request.mode = StartMode::Help;
-    else if (options.parser.isSet(options.version))
+    else if (asksForPlan(arguments)) {
+        request.mode = StartMode::Plan;
+        return request;
+    } else if (options.parser.isSet(options.version))
         request.mode = StartMode::Version;
     for (const QString &argument : arguments.mid(1)) {
         if (argument == QLatin1String("--"))

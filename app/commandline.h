@@ -5,7 +5,7 @@
 
 namespace tallero {
 
-enum class StartMode { SelfTest, PdfTest, UiSnapshot, CutSheetSnapshot, Help, Version, Windowed };
+enum class StartMode { SelfTest, PdfTest, UiSnapshot, CutSheetSnapshot, Plan, Help, Version, Windowed };
 
 // What the command line asks for. Read from the raw argument list, before
 // any application object exists, so that no answer depends on a display.
@@ -23,7 +23,8 @@ QStringList argumentList(int argc, char *argv[]);
 
 // A batch flag (exact, case-sensitive; the first of the four in the order of
 // batchplatform.h that is present) decides; otherwise --help/-h/--help-all,
-// then --version/-v; otherwise the window.
+// then --plan (planarguments.h reads its options), then --version/-v;
+// otherwise the window.
 StartRequest readCommandLine(const QStringList &arguments);
 
 // The argument at `position` after the flag; past the end it reads as empty.

@@ -1,9 +1,11 @@
 #include "batchplatform.h"
 #include "commandline.h"
 #include "cutsheetarguments.h"
+#include "planarguments.h"
 #include "selftest.h"
 
 #include "ui/cutsheetsnapshot.h"
+#include "ui/headlessplan.h"
 #include "ui/localisation.h"
 #include "ui/mainwindow.h"
 #include "ui/pdftest.h"
@@ -57,7 +59,7 @@ QString noWindowLine(NoWindowReason reason, const QString &platform = QString())
                   .arg(platform);
         break;
     }
-    const QString modes = QStringLiteral("--self-test, --pdf-test, --ui-snapshot, --cut-sheet-snapshot");
+    const QString modes = QStringLiteral("--self-test, --pdf-test, --ui-snapshot, --cut-sheet-snapshot, --plan");
     return tallero::chooseText(
                QStringLiteral("Tallero necesita una pantalla para abrir su ventana: %1. Sin pantalla "
                               "funcionan los modos por lotes %2 (véase --help)."),
@@ -149,6 +151,23 @@ int runBatchMode(int &argc, char **argv, const QStringList &arguments, const tal
     }
 }
 
+// The command-line planner: its arguments are read before any application
+// object exists, so a refused command line never needs a platform.
+int runPlanMode(int &argc, char **argv, const QStringList &arguments)
+{
+    const tallero::PlanArguments plan = tallero::readPlanArguments(arguments);
+    if (!plan.request) {
+        printLine(stderr, QStringLiteral("Tallero: %1\n\n%2").arg(plan.error, tallero::planUsageText()));
+        return tallero::planexit::badArguments;
+    }
+    tallero::useBatchPlatform();
+    GuardedApplication app(argc, argv,
+                           QStringLiteral("Tallero could not start Qt's platform for the batch mode "
+                                          "(QT_QPA_PLATFORM=%1).")
+                               .arg(qEnvironmentVariable("QT_QPA_PLATFORM")));
+    return tallero::runHeadlessPlan(*plan.request);
+}
+
 int runWindowMode(int &argc, char **argv, const tallero::StartRequest &request)
 {
     if (!request.unknownOptions.isEmpty())
@@ -197,6 +216,8 @@ int main(int argc, char *argv[])
         return 0;
     case tallero::StartMode::Windowed:
         return runWindowMode(argc, argv, request);
+    case tallero::StartMode::Plan:
+        return runPlanMode(argc, argv, arguments);
     default:
         return runBatchMode(argc, argv, arguments, request);
     }

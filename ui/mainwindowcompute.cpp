@@ -73,7 +73,7 @@ QString failureText(const QString &message)
 const char *const actionsIdleDuringWork[] = {
     "loadDxf",     "openProject",       "newProject",     "restoreDefaults",  "recalculateAction",
     "optimiseAction", "saveProject",    "saveProjectAs",  "exportPdf",        "horizontalAction",
-    "verticalAction",
+    "verticalAction", "exportSheetsDxf", "exportCutList",
 };
 const char *const widgetsIdleDuringWork[] = {
     "recentMenu", "recalculate", "optimize", "viewSheets", "sheetWidth",

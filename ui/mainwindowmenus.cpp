@@ -4,6 +4,7 @@
 
 #include "ui/aboutbox.h"
 #include "ui/localisation.h"
+#include "ui/planexport.h"
 #include "ui/reportexport.h"
 #include "views/nestingcanvas.h"
 
@@ -67,6 +68,16 @@ void RodalixV69::buildFileMenu()
                                          QStringLiteral("exportPdf"), QKeySequence(QStringLiteral("Ctrl+Shift+P")));
     exportPdf->setEnabled(true);
     connect(exportPdf, &QAction::triggered, this, [this] { exportPdfReport(*this); });
+    QAction *exportSheets = file->addAction(chooseText(QStringLiteral("Exportar planchas de corte (DXF)…"),
+                                                       QStringLiteral("Export cutting sheets (DXF)…"),
+                                                       QStringLiteral("Zuschnittplatten exportieren (DXF)…")));
+    exportSheets->setObjectName(QStringLiteral("exportSheetsDxf"));
+    connect(exportSheets, &QAction::triggered, this, [this] { exportCuttingSheetsDxf(*this); });
+    QAction *exportCutList = file->addAction(chooseText(QStringLiteral("Exportar lista de corte (CSV)…"),
+                                                        QStringLiteral("Export cut list (CSV)…"),
+                                                        QStringLiteral("Schnittliste exportieren (CSV)…")));
+    exportCutList->setObjectName(QStringLiteral("exportCutList"));
+    connect(exportCutList, &QAction::triggered, this, [this] { exportCutListCsv(*this); });
     file->addSeparator();
     QAction *exit = file->addAction(text("Salir", "Exit"));
     exit->setObjectName(QStringLiteral("exit"));

@@ -1,0 +1,57 @@
+#include "exports/exportfiles.h"
+
+#include "exports/sheetdxf.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace tallero {
+
+bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString &error)
+{
+    if (QFileInfo(path).isDir()) {
+        error = QStringLiteral("Is a directory");
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = file.errorString();
+        return false;
+    }
+    if (file.write(bytes) != bytes.size()) {
+        error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool writeCuttingSheetFiles(const QString &folder, const CuttingPlan &plan, QStringList &written,
+                            QString &failedPath, QString &error)
+{
+    written.clear();
+    const QFileInfo info(folder);
+    if (folder.isEmpty() || (info.exists() && !info.isDir()) || !QDir().mkpath(folder)) {
+        failedPath = folder;
+        error = info.exists() && !info.isDir() ? QStringLiteral("Not a directory")
+                                               : QStringLiteral("The folder cannot be created");
+        return false;
+    }
+    const QDir dir(folder);
+    for (int i = 0; i < plan.sheets.size(); ++i) {
+        const QString path = dir.filePath(cuttingSheetFileName(plan, i));
+        if (!writeFileAtomically(path, cuttingSheetDxf(plan, i), error)) {
+            failedPath = path;
+            return false;
+        }
+        written.append(path);
+    }
+    return true;
+}
+
+} // namespace tallero
