@@ -1,7 +1,6 @@
 // The user guide and the about box: their texts by language, the Help menu
 // that opens them, their size on a small screen, and links that open nothing.
 
-#include "smallscreen.h"
 #include "testsupport.h"
 
 #include "ui/aboutbox.h"

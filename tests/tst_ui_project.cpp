@@ -3,9 +3,7 @@
 // its Save button, and failures that must leave files and window alone.
 // Every box and file dialog is answered through the test hooks.
 
-#include "filesizelimit.h"
 #include "testsupport.h"
-#include "tst_dxf_support.h"
 
 #include "ui/filedialog.h"
 #include "ui/mainwindow.h"

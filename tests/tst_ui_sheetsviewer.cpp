@@ -2,7 +2,6 @@
 // three languages, and a window that drops or replaces its plan while the
 // viewer is open.
 
-#include "smallscreen.h"
 #include "testsupport.h"
 
 #include "dxf/dxfreader.h"
