@@ -182,8 +182,6 @@ private slots:
         QTest::addColumn<bool>("withPlan");
         QTest::addColumn<QString>("expected");
         QTest::newRow("es") << "es" << false << "VISTA DE MONTAJE";
-        QTest::newRow("en") << "en" << false << "LAYOUT VIEW";
-        QTest::newRow("de") << "de" << false << "MONTAGEANSICHT";
         QTest::newRow("unknown is Spanish") << "fr" << false << "VISTA DE MONTAJE";
         QTest::newRow("es plan") << "es" << true << "VISTA DE MONTAJE (12.500 x 8.000 m) - Zoom: 1.0x";
         QTest::newRow("de plan") << "de" << true << "MONTAGEANSICHT (12.500 x 8.000 m) – Zoom: 1.0x";
