@@ -27,6 +27,9 @@
 #include "dxf/drawing.h"
 #include "ui/filedialog.h"
 #include "ui/messagebox.h"
+
+#include <QImage>
+#include <QWidget>
 #endif
 
 namespace tallero::testing {
@@ -261,6 +264,15 @@ public:
         saveAnswers.clear();
     }
 };
+
+// What `widget` paints, on black so that unpainted pixels show.
+inline QImage renderWidget(QWidget &widget)
+{
+    QImage image(widget.size(), QImage::Format_RGB32);
+    image.fill(Qt::black);
+    widget.render(&image);
+    return image;
+}
 
 // A fresh window built with the given stored language (none when empty).
 template<typename Window>
