@@ -73,11 +73,9 @@ class UiHelpTest : public QObject
 private:
     QList<SeenDialog> seen;
 
-    std::unique_ptr<RodalixV69> makeWindow(const QString &language)
+    static std::unique_ptr<RodalixV69> makeWindow(const QString &language)
     {
-        QSettings(QStringLiteral("Tallero"), QStringLiteral("Tallero"))
-            .setValue(QStringLiteral("ui/language"), language);
-        return std::make_unique<RodalixV69>();
+        return testing::makeWindowIn<RodalixV69>(language);
     }
 
     // Every modal dialog is recorded and closed at once.

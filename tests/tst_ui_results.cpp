@@ -88,32 +88,18 @@ class UiResultsTest : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<RodalixV69> makeWindow(const QString &language, double drawingWidth = 4.0,
-                                           double drawingHeight = 2.4)
+    static std::unique_ptr<RodalixV69> makeWindow(const QString &language, double drawingWidth = 4.0,
+                                                  double drawingHeight = 2.4)
     {
-        QSettings(QStringLiteral("Tallero"), QStringLiteral("Tallero"))
-            .setValue(QStringLiteral("ui/language"), language);
-        auto window = std::make_unique<RodalixV69>();
-        Drawing drawing;
-        static_cast<Shape &>(drawing) = rectangleShape(0, 0, drawingWidth, drawingHeight);
-        window->showDrawing(drawing, QStringLiteral("work.dxf"));
+        auto window = testing::makeWindowIn<RodalixV69>(language);
+        window->showDrawing(testing::drawingOf(rectangleShape(0, 0, drawingWidth, drawingHeight)),
+                            QStringLiteral("work.dxf"));
         return window;
     }
 
-    static QComboBox *startCombo(RodalixV69 &window)
-    {
-        return window.findChild<QComboBox *>(QStringLiteral("start"));
-    }
-
-    static QRadioButton *verticalRadio(RodalixV69 &window)
-    {
-        return window.findChild<QRadioButton *>(QStringLiteral("vertical"));
-    }
-
-    static QTableWidget *legend(RodalixV69 &window)
-    {
-        return window.findChild<QTableWidget *>(QStringLiteral("legend"));
-    }
+    static QComboBox *startCombo(RodalixV69 &window) { return testing::child<QComboBox>(&window, "start"); }
+    static QRadioButton *verticalRadio(RodalixV69 &window) { return testing::child<QRadioButton>(&window, "vertical"); }
+    static QTableWidget *legend(RodalixV69 &window) { return testing::child<QTableWidget>(&window, "legend"); }
 
 private slots:
     void initTestCase()

@@ -90,11 +90,9 @@ private:
     QList<MessageBoxRequest> boxes;
     Drawing room;
 
-    std::unique_ptr<RodalixV69> makeWindow(const QString &language)
+    static std::unique_ptr<RodalixV69> makeWindow(const QString &language)
     {
-        QSettings(QStringLiteral("Tallero"), QStringLiteral("Tallero"))
-            .setValue(QStringLiteral("ui/language"), language);
-        return std::make_unique<RodalixV69>();
+        return testing::makeWindowIn<RodalixV69>(language);
     }
 
 private slots:
