@@ -111,39 +111,15 @@ private slots:
         });
     }
 
-    void spanishSummaryOfWholeSheets()
-    {
-        const auto window = makeWindow(QStringLiteral("es"));
-        window->applyPlan(wholeSheetsPlan());
-        const QString expected = QStringLiteral(
-            "GEOMETRÍA DE LA OBRA:\n"
-            "• Caja delimitadora: 4.000 x 2.400 m\n"
-            "• Superficie real del contorno: 9.600 m²\n"
-            "\n"
-            "CONFIGURACIÓN DE PLANCHA:\n"
-            "• Orientación: HORIZONTAL (0°)\n"
-            "• Medida: 2.000 x 1.200 m\n"
-            "• Inicio de colocación: Automático (automático)\n"
-            "\n"
-            "PLAN DE CORTE POR PLANCHAS:\n"
-            "• Planchas limpias (Enteras): 4 uds.\n"
-            "• Planchas para recortar: 0 uds.\n"
-            "• TOTAL COMPRA REAL: 4 planchas\n"
-            "• Aprovechamiento total: 100.0%\n"
-            "• Desperdicio total: 0.0% (0.000 m²)\n"
-            "\n"
-            "GUÍA DE COLORES:\n"
-            "• Azul: Planchas enteras listas para usar.\n"
-            "• Los demás colores agrupan piezas de cada plancha de corte.");
-        QCOMPARE(window->findChild<QPlainTextEdit *>(QStringLiteral("report"))->toPlainText(), expected);
-    }
-
     void summaryLinesByLanguage_data()
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<int>("plan");   // 0 whole sheets, 1 empty, 2 vertical with a corner chosen
         QTest::addColumn<int>("line");
         QTest::addColumn<QString>("expected");
+        QTest::newRow("es whole: bounding box") << "es" << 0 << 1 << "• Caja delimitadora: 4.000 x 2.400 m";
+        QTest::newRow("es whole: area") << "es" << 0 << 2 << "• Superficie real del contorno: 9.600 m²";
+        QTest::newRow("es whole: purchase") << "es" << 0 << 12 << "• TOTAL COMPRA REAL: 4 planchas";
         QTest::newRow("es empty: efficiency") << "es" << 1 << 13 << "• Aprovechamiento total: 0.0%";
         QTest::newRow("en empty: waste") << "en" << 1 << 14 << "• Overall waste: 100.0% (0.000 m²)";
         QTest::newRow("en vertical: orientation") << "en" << 2 << 5 << "• Orientation: VERTICAL (90°)";
