@@ -29,6 +29,7 @@
 #include "ui/messagebox.h"
 
 #include <QImage>
+#include <QLineEdit>
 #include <QWidget>
 #endif
 
@@ -264,6 +265,15 @@ public:
         saveAnswers.clear();
     }
 };
+
+// Types the sheet width, height and clearance into the window's fields.
+inline void typeSheet(const QObject *window, const QString &width, const QString &height,
+                      const QString &clearance = QStringLiteral("0.0"))
+{
+    child<QLineEdit>(window, "sheetWidth")->setText(width);
+    child<QLineEdit>(window, "sheetHeight")->setText(height);
+    child<QLineEdit>(window, "clearance")->setText(clearance);
+}
 
 // What `widget` paints, on black so that unpainted pixels show.
 inline QImage renderWidget(QWidget &widget)

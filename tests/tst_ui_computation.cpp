@@ -129,14 +129,6 @@ private:
         return testing::makeWindowIn<RodalixV69>(language);
     }
 
-    static void setSheet(const RodalixV69 &window, const QString &width, const QString &height,
-                         const QString &clearance)
-    {
-        child<QLineEdit>(&window, "sheetWidth")->setText(width);
-        child<QLineEdit>(&window, "sheetHeight")->setText(height);
-        child<QLineEdit>(&window, "clearance")->setText(clearance);
-    }
-
     static void pressCancel(QProgressDialog *dialog)
     {
         auto *button = dialog->findChild<QPushButton *>();
@@ -209,7 +201,7 @@ private slots:
         const auto window = makeWindow();
         const Drawing floor = lFloor();
         window->showDrawing(floor, folder.filePath(QStringLiteral("floor.dxf")));
-        setSheet(*window, QStringLiteral("1.0"), QStringLiteral("2.0"), QStringLiteral("0.01"));
+        testing::typeSheet(window.get(), QStringLiteral("1.0"), QStringLiteral("2.0"), QStringLiteral("0.01"));
         child<QComboBox>(window.get(), "start")->setCurrentIndex(startIndex);
         child<QRadioButton>(window.get(), vertical ? "vertical" : "horizontal")->setChecked(true);
 
@@ -255,7 +247,7 @@ private slots:
 
         const auto window = makeWindow();
         window->showDrawing(drawing, folder.filePath(QStringLiteral("shape.dxf")));
-        setSheet(*window, QString::number(width), QString::number(height), QStringLiteral("0"));
+        testing::typeSheet(window.get(), QString::number(width), QString::number(height), QStringLiteral("0"));
         // What was chosen before plays no part, and is replaced.
         child<QRadioButton>(window.get(), vertical ? "horizontal" : "vertical")->setChecked(true);
         child<QComboBox>(window.get(), "start")->setCurrentIndex(0);
@@ -303,7 +295,7 @@ private slots:
         QVERIFY2(readDxfDrawing(path, drawing, error), qPrintable(error));
         const auto window = makeWindow();
         window->showDrawing(drawing, path);
-        setSheet(*window, width, height, clearance);
+        testing::typeSheet(window.get(), width, height, clearance);
         QCOMPARE(window->optimiseLayout(true), ComputationOutcome::Applied);
 
         const LayoutSearchResult blocking = searchBestLayout(drawing, width.toDouble(), height.toDouble(),
@@ -335,13 +327,13 @@ private slots:
 
         const auto window = makeWindow(language);
         window->showDrawing(drawingOf(rectangleShape(0, 0, 3, 3)), folder.filePath(QStringLiteral("square.dxf")));
-        setSheet(*window, QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("0"));
+        testing::typeSheet(window.get(), QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("0"));
         QCOMPARE(window->recalculate(), ComputationOutcome::Applied);
         boxes.clear();
         const QString before = workSignature(*window);
 
         // A sheet of a millimetre lays a grid too large in every layout.
-        setSheet(*window, QStringLiteral("0.001"), QStringLiteral("0.001"), QStringLiteral("0"));
+        testing::typeSheet(window.get(), QStringLiteral("0.001"), QStringLiteral("0.001"), QStringLiteral("0"));
         const QString typed = workSignature(*window);
         // Silent or not, this box is shown.
         QCOMPARE(window->optimiseLayout(true), ComputationOutcome::Failed);
@@ -390,7 +382,7 @@ private slots:
         const auto window = makeWindow();
         if (withDrawing)
             window->showDrawing(lFloor(), folder.filePath(QStringLiteral("floor.dxf")));
-        setSheet(*window, width, QStringLiteral("1"), clearance);
+        testing::typeSheet(window.get(), width, QStringLiteral("1"), clearance);
         const QString before = workSignature(*window);
         const ComputationOutcome outcome = optimise ? window->optimiseLayout(false) : window->recalculate();
         QCOMPARE(outcome, ComputationOutcome::Refused);
@@ -415,13 +407,13 @@ private slots:
         const Drawing hall = roundHall();
         window->showDrawing(hall, folder.filePath(QStringLiteral("hall.dxf")));
         // A quick plan first, so there is a plan, a summary and a legend to keep.
-        setSheet(*window, QStringLiteral("8"), QStringLiteral("6"), QStringLiteral("0"));
+        testing::typeSheet(window.get(), QStringLiteral("8"), QStringLiteral("6"), QStringLiteral("0"));
         child<QComboBox>(window.get(), "start")->setCurrentIndex(2);
         QCOMPARE(window->recalculate(), ComputationOutcome::Applied);
         window->setModified(true);
         window->layoutCanvas()->zoomIn();
         // Small sheets over the round hall: a long computation.
-        setSheet(*window, QStringLiteral("0.5"), QStringLiteral("0.4"), QStringLiteral("0.002"));
+        testing::typeSheet(window.get(), QStringLiteral("0.5"), QStringLiteral("0.4"), QStringLiteral("0.002"));
         const QString before = workSignature(*window, false);
         QVERIFY(window->currentPlan().has_value());
 
@@ -457,7 +449,7 @@ private slots:
     {
         const auto window = makeWindow();
         window->showDrawing(roundHall(), folder.filePath(QStringLiteral("hall.dxf")));
-        setSheet(*window, QStringLiteral("0.5"), QStringLiteral("0.4"), QStringLiteral("0.002"));
+        testing::typeSheet(window.get(), QStringLiteral("0.5"), QStringLiteral("0.4"), QStringLiteral("0.002"));
 
         const char *const idle[] = {"optimize", "recalculate", "sheetWidth", "sheetHeight", "clearance", "start",
                                     "orientation"};
@@ -501,7 +493,7 @@ private slots:
     {
         auto window = makeWindow();
         window->showDrawing(roundHall(), folder.filePath(QStringLiteral("hall.dxf")));
-        setSheet(*window, QStringLiteral("0.5"), QStringLiteral("0.4"), QStringLiteral("0.002"));
+        testing::typeSheet(window.get(), QStringLiteral("0.5"), QStringLiteral("0.4"), QStringLiteral("0.002"));
         window->show();
         ComputationOutcome outcome = ComputationOutcome::Applied;
         whileComputing(
@@ -556,7 +548,7 @@ private slots:
         const auto window = makeWindow();
         window->showDrawing(drawn, path);
         // Sheets that make a plan of the room in either unit.
-        setSheet(*window, QStringLiteral("400"), QStringLiteral("300"), QStringLiteral("0"));
+        testing::typeSheet(window.get(), QStringLiteral("400"), QStringLiteral("300"), QStringLiteral("0"));
         const QString before = workSignature(*window);
         hooks.answer = [answer](const MessageBoxRequest &request) {
             return request.icon == QMessageBox::Warning ? QMessageBox::StandardButton(answer) : QMessageBox::Ok;
@@ -617,7 +609,7 @@ private slots:
         const Drawing drawn = drawingOf(shapeFromPolygon({ring}));
         const auto window = makeWindow();
         window->showDrawing(drawn, folder.filePath(QStringLiteral("hall-mm.dxf")));
-        setSheet(*window, QStringLiteral("0.5"), QStringLiteral("0.4"), QStringLiteral("0.002"));
+        testing::typeSheet(window.get(), QStringLiteral("0.5"), QStringLiteral("0.4"), QStringLiteral("0.002"));
         const QString before = workSignature(*window);
         hooks.answer = [](const MessageBoxRequest &) { return QMessageBox::Yes; };
         ComputationOutcome outcome = ComputationOutcome::Applied;

@@ -50,18 +50,10 @@ private:
     static QString example(const char *name) { return tallero::testing::examplePath(QString::fromLatin1(name)); }
     static std::unique_ptr<RodalixV69> makeWindow() { return std::make_unique<RodalixV69>(); }
 
-    static void typeSheet(RodalixV69 &window, const QString &width, const QString &height,
-                          const QString &clearance = QStringLiteral("0.0"))
-    {
-        child<QLineEdit>(&window, "sheetWidth")->setText(width);
-        child<QLineEdit>(&window, "sheetHeight")->setText(height);
-        child<QLineEdit>(&window, "clearance")->setText(clearance);
-    }
-
     // Loads `path` through Load DXF drawing… with a 2.0 x 1.2 m sheet typed.
     void loadThroughDialog(RodalixV69 &window, const QString &path)
     {
-        typeSheet(window, QStringLiteral("2.0"), QStringLiteral("1.2"));
+        tallero::testing::typeSheet(&window, QStringLiteral("2.0"), QStringLiteral("1.2"));
         hooks.openAnswers.append(path);
         window.chooseAndLoadDxf();
     }
@@ -150,7 +142,7 @@ private slots:
         QCOMPARE(read.has_value(), valid);
 
         const auto window = makeWindow();
-        typeSheet(*window, width, height, clearance);
+        tallero::testing::typeSheet(window.get(), width, height, clearance);
         (vertical ? child<QRadioButton>(window.get(), "vertical") : child<QRadioButton>(window.get(), "horizontal"))
             ->setChecked(true);
         double w = -1.0, h = -1.0, c = -1.0;
@@ -570,7 +562,7 @@ private slots:
         QVERIFY(entry->text().startsWith(QStringLiteral("walls && floor.dxf  \u2014  ")));
         QCOMPARE(QAction(entry->text()).iconText().left(13), QStringLiteral("walls & floor"));
 
-        typeSheet(*window, QStringLiteral("2.0"), QStringLiteral("1.2"));
+        tallero::testing::typeSheet(window.get(), QStringLiteral("2.0"), QStringLiteral("1.2"));
         entry->trigger();
         QVERIFY(window->hasDrawing());
         QVERIFY(window->isModified());
