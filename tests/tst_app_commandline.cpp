@@ -7,18 +7,13 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
+using tallero::testing::ProgramRun;
+using tallero::testing::runTallero;
 
-struct Run
-{
-    bool finishedNormally = false;
-    int exitCode = -1;
-    QString output;
-};
+namespace {
 
 // A display name nobody serves on this machine: a fixed number could be a
 // real X server that someone else started, and the window would then open.
@@ -65,21 +60,6 @@ private:
         return environment;
     }
 
-    Run runTallero(const QStringList &arguments, const QProcessEnvironment &environment)
-    {
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(QStringLiteral(TALLERO_EXECUTABLE), arguments);
-        if (!process.waitForFinished(60000)) {
-            process.kill();
-            process.waitForFinished();
-            return {};
-        }
-        return {process.exitStatus() == QProcess::NormalExit, process.exitCode(),
-                QString::fromUtf8(process.readAll()).trimmed()};
-    }
-
 private slots:
     void initTestCase()
     {
@@ -123,8 +103,7 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(QString, expected);
         const QString home = m_dir.filePath(QStringLiteral("home-%1").arg(QTest::currentDataTag()));
-        const Run run = runTallero(arguments, childEnvironment(home, language));
-        QVERIFY2(run.finishedNormally, qPrintable(run.output));
+        const ProgramRun run = runTallero(arguments, childEnvironment(home, language), 60000);
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(run.output.contains(expected), qPrintable(run.output));
         if (exitCode == 1 && expected.contains(QStringLiteral("display")))
@@ -148,8 +127,7 @@ private slots:
         QProcessEnvironment environment =
             childEnvironment(m_dir.filePath(QStringLiteral("home-refuse")), QStringLiteral("en"));
         environment.insert(environmentName, value);
-        const Run run = runTallero({}, environment);
-        QVERIFY2(run.finishedNormally, qPrintable(run.output));
+        const ProgramRun run = runTallero({}, environment, 60000);
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.output.contains(expected), qPrintable(run.output));
     }
@@ -174,9 +152,8 @@ private slots:
         // A display named but unreachable must not matter to a batch mode.
         QProcessEnvironment environment = childEnvironment(home, language, dark);
         environment.insert(QStringLiteral("DISPLAY"), unusedDisplay());
-        const Run run = runTallero({QStringLiteral("--ui-snapshot"), image}, environment);
-        QVERIFY2(run.finishedNormally, qPrintable(run.output));
-        QCOMPARE(run.exitCode, 0);
+        const ProgramRun run = runTallero({QStringLiteral("--ui-snapshot"), image}, environment, 60000);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.output));
         const QImage written(image);
         QCOMPARE(written.size(), QSize(1450, 880));
         // The window background beside the settings panel's buttons.
@@ -185,9 +162,8 @@ private slots:
 
     void snapshotThatCannotBeSavedExitsWith9()
     {
-        const Run run = runTallero({QStringLiteral("--ui-snapshot"), m_dir.filePath(QStringLiteral("missing/w.png"))},
-                                   childEnvironment(m_dir.filePath(QStringLiteral("home-9"))));
-        QVERIFY(run.finishedNormally);
+        const ProgramRun run = runTallero({QStringLiteral("--ui-snapshot"), m_dir.filePath(QStringLiteral("missing/w.png"))},
+                                          childEnvironment(m_dir.filePath(QStringLiteral("home-9"))), 60000);
         QCOMPARE(run.exitCode, 9);
     }
 };

@@ -7,30 +7,10 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-
-// A closed LWPOLYLINE rectangle from (0, 0).
-QByteArray rectangleDxf(double width, double height)
-{
-    QByteArray text = "0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n90\n4\n70\n1\n";
-    const double xs[] = {0, width, width, 0};
-    const double ys[] = {0, 0, height, height};
-    for (int i = 0; i < 4; ++i)
-        text += "10\n" + QByteArray::number(xs[i], 'f', 6) + "\n20\n" + QByteArray::number(ys[i], 'f', 6) + "\n";
-    return text + "0\nENDSEC\n0\nEOF\n";
-}
-
-struct Run
-{
-    int exitCode = -1;
-    QString output;
-};
-
-} // namespace
+using tallero::testing::ProgramRun;
 
 class AppCutSheetSnapshotTest : public QObject
 {
@@ -41,25 +21,15 @@ private:
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
-    Run runSnapshot(const QStringList &arguments)
+    ProgramRun runSnapshot(const QStringList &arguments)
     {
-        QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("HOME"), m_dir.path());
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral(".config")));
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
-        process.setProcessEnvironment(environment);
-        process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(QStringLiteral(TALLERO_EXECUTABLE),
-                      QStringList{QStringLiteral("--cut-sheet-snapshot")} + arguments);
-        if (!process.waitForFinished(120000)) {
-            process.kill();
-            process.waitForFinished();
-            return {};
-        }
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAll()).trimmed()};
+        return tallero::testing::runTallero(QStringList{QStringLiteral("--cut-sheet-snapshot")} + arguments,
+                                            environment);
     }
 
     static QByteArray pixelHash(const QString &file)
@@ -74,10 +44,8 @@ private slots:
     {
         tallero::testing::isolateUserState();
         QVERIFY(m_dir.isValid());
-        QFile whole(path(QStringLiteral("whole.dxf")));
-        QVERIFY(whole.open(QIODevice::WriteOnly));
         // Exactly 2 × 2 sheets of 2.0 × 1.2 m: no cut piece at all.
-        whole.write(rectangleDxf(4.0, 2.4));
+        tallero::testing::writeFile(path(QStringLiteral("whole.dxf")), tallero::testing::rectangleDxf(4.0, 2.4));
     }
 
     void exitCodes_data()
@@ -118,7 +86,7 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(QString, message);
         QFile::remove(path(QStringLiteral("out.png")));
-        const Run run = runSnapshot(arguments);
+        const ProgramRun run = runSnapshot(arguments);
         QCOMPARE(run.exitCode, exitCode);
         if (!message.isEmpty())
             QCOMPARE(run.output, message);
@@ -159,7 +127,7 @@ private slots:
         const QString room = tallero::testing::examplePath(QStringLiteral("room-curved-wall.dxf"));
         const auto shoot = [&](const QString &right, const QString &top) {
             const QString image = path(QStringLiteral("corner-%1-%2.png").arg(right, top));
-            const Run run = runSnapshot({room, image, QStringLiteral("2.0"), QStringLiteral("1.2"), right, top});
+            const ProgramRun run = runSnapshot({room, image, QStringLiteral("2.0"), QStringLiteral("1.2"), right, top});
             return run.exitCode == 0 ? pixelHash(image) : QByteArray();
         };
         const QByteArray plain = shoot(QStringLiteral("0"), QStringLiteral("0"));

@@ -1,51 +1,27 @@
 #include "testsupport.h"
 
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/resource.h>
 
+using tallero::testing::ProgramRun;
+using tallero::testing::rectangleDxf;
+
 namespace {
 
-// A closed LWPOLYLINE rectangle from (0, 0), the smallest DXF the program reads.
-QByteArray rectangleDxf(double width, double height)
+ProgramRun runTallero(const QStringList &arguments, const QProcessEnvironment &environment,
+                      rlim_t addressSpace = RLIM_INFINITY)
 {
-    QByteArray text = "0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n90\n4\n70\n1\n";
-    const double xs[] = {0, width, width, 0};
-    const double ys[] = {0, 0, height, height};
-    for (int i = 0; i < 4; ++i)
-        text += "10\n" + QByteArray::number(xs[i], 'f', 6) + "\n20\n" + QByteArray::number(ys[i], 'f', 6) + "\n";
-    return text + "0\nENDSEC\n0\nEOF\n";
-}
-
-struct Run
-{
-    int exitCode = -1;
-    QString output;
-};
-
-Run runTallero(const QStringList &arguments, const QProcessEnvironment &environment,
-               rlim_t addressSpace = RLIM_INFINITY)
-{
-    QProcess process;
+    std::function<void()> limit;
     if (addressSpace != RLIM_INFINITY) {
-        process.setChildProcessModifier([addressSpace] {
+        limit = [addressSpace] {
             const rlimit limit{addressSpace, addressSpace};
             setrlimit(RLIMIT_AS, &limit);
-        });
+        };
     }
-    process.setProcessEnvironment(environment);
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(QStringLiteral(TALLERO_EXECUTABLE), arguments);
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        process.waitForFinished();
-        return {};
-    }
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAll()).trimmed()};
+    return tallero::testing::runTallero(arguments, environment, 120000, limit);
 }
 
 } // namespace
@@ -111,7 +87,7 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
         QFETCH(QString, output);
-        const Run run = runTallero(arguments, QProcessEnvironment::systemEnvironment());
+        const ProgramRun run = runTallero(arguments, QProcessEnvironment::systemEnvironment());
         QCOMPARE(run.exitCode, exitCode);
         if (!output.isEmpty())
             QVERIFY2(run.output.contains(output), qPrintable(run.output));
@@ -160,12 +136,12 @@ private slots:
         const auto path = [](const QString &name) {
             return QStringLiteral(TALLERO_TEST_DATA "/dxf/outline-faults/") + name + QStringLiteral(".dxf");
         };
-        const Run run = runTallero({"--self-test", path(drawing)}, QProcessEnvironment::systemEnvironment());
+        const ProgramRun run = runTallero({"--self-test", path(drawing)}, QProcessEnvironment::systemEnvironment());
         QCOMPARE(run.exitCode, exitCode);
         const QString line = run.output.section(QLatin1Char('\n'), -1);
         QVERIFY2(line.startsWith(output), qPrintable(run.output));
         if (!reference.isEmpty()) {
-            const Run expected = runTallero({"--self-test", path(reference)}, QProcessEnvironment::systemEnvironment());
+            const ProgramRun expected = runTallero({"--self-test", path(reference)}, QProcessEnvironment::systemEnvironment());
             QCOMPARE(expected.exitCode, 0);
             QCOMPARE(line, expected.output.section(QLatin1Char('\n'), -1));
         }
@@ -177,7 +153,7 @@ private slots:
         environment.remove("QT_QPA_PLATFORM");
         environment.remove("DISPLAY");
         environment.remove("WAYLAND_DISPLAY");
-        const Run run = runTallero({"--self-test", m_dir.filePath("rect.dxf")}, environment);
+        const ProgramRun run = runTallero({"--self-test", m_dir.filePath("rect.dxf")}, environment);
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.output.section(QLatin1Char('\n'), -1).startsWith(QStringLiteral("OK:")), qPrintable(run.output));
     }
@@ -195,7 +171,7 @@ private slots:
         for (int k = 0; k < 1'000'000; ++k)
             arcs += "10\n" + QByteArray::number(2 * k) + "\n20\n0\n42\n1\n";
         writeFile("arcs.dxf", arcs + "0\nENDSEC\n0\nEOF\n");
-        const Run run = runTallero({"--self-test", m_dir.filePath("arcs.dxf")}, environment, limit);
+        const ProgramRun run = runTallero({"--self-test", m_dir.filePath("arcs.dxf")}, environment, limit);
         QCOMPARE(run.exitCode, 2);
         QVERIFY2(run.output.contains(QStringLiteral("No hay memoria suficiente para importar el DXF.")),
                  qPrintable(run.output));
@@ -204,9 +180,7 @@ private slots:
 private:
     void writeFile(const QString &name, const QByteArray &content)
     {
-        QFile file(m_dir.filePath(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
+        tallero::testing::writeFile(m_dir.filePath(name), content);
     }
 
     QTemporaryDir m_dir;

@@ -1,5 +1,5 @@
 // The indexed segment chainer against a plain reading of its rule, and its
-// speed on large drawings.
+// results on large drawings.
 
 #include "testsupport.h"
 

@@ -1,7 +1,7 @@
 // Chaining segments into loops, choosing the outline and its holes, and the
 // bounding-rectangle fallback.
 
-#include "tst_dxf_support.h"
+#include "testsupport.h"
 
 #include "dxf/contourassembly.h"
 #include "dxf/dxfmessages.h"

@@ -42,15 +42,6 @@ class DxfDrawingUnitsTest : public QObject
 private:
     QTemporaryDir folder;
 
-    QString write(const QString &name, const QByteArray &content)
-    {
-        const QString path = folder.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
-    }
-
 private slots:
     void initTestCase() { testing::isolateUserState(); }
 
@@ -91,7 +82,7 @@ private slots:
     {
         QFETCH(QByteArray, content);
         QFETCH(std::optional<int>, units);
-        QCOMPARE(dxfInsertionUnits(write(QStringLiteral("units.dxf"), content)), units);
+        QCOMPARE(dxfInsertionUnits(testing::writeFile(folder.filePath(QStringLiteral("units.dxf")), content)), units);
     }
 
     void insertionUnitsOfWhatIsNoFile()

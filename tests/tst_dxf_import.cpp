@@ -1,7 +1,7 @@
 // The outcome of an import: its messages, rejected numbers, and inputs that
 // must neither crash nor hang.
 
-#include "tst_dxf_support.h"
+#include "testsupport.h"
 
 #include "dxf/dxfmessages.h"
 #include "dxf/dxfreader.h"

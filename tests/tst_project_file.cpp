@@ -1,7 +1,6 @@
 // The project file on its own: the exact text written, what a file of any
 // content reads as, and writes that fail without harming the file there.
 
-#include "filesizelimit.h"
 #include "testsupport.h"
 
 #include "project/projectfile.h"

@@ -3,9 +3,7 @@
 // its Save button, and failures that must leave files and window alone.
 // Every box and file dialog is answered through the test hooks.
 
-#include "filesizelimit.h"
 #include "testsupport.h"
-#include "tst_dxf_support.h"
 
 #include "ui/filedialog.h"
 #include "ui/mainwindow.h"
@@ -31,29 +29,22 @@
 #include <sys/stat.h>
 
 using tallero::RodalixV69;
+using tallero::testing::child;
+using tallero::testing::readFile;
+using tallero::testing::writeFile;
+
+using tallero::testing::settingsStore;
 
 class UiProjectTest : public QObject
 {
     Q_OBJECT
 
 private:
-    QList<tallero::MessageBoxRequest> boxes;
-    QList<QMessageBox::StandardButton> answers;   // in order; then the default button, else OK
-    QList<tallero::FileDialogRequest> openRequests;
-    QList<tallero::FileDialogRequest> saveRequests;
-    QStringList openAnswers;
-    QStringList saveAnswers;
+    tallero::testing::WindowHooks hooks;
     std::unique_ptr<QTemporaryDir> dir;
 
-    static QSettings store() { return QSettings(QStringLiteral("Tallero"), QStringLiteral("Tallero")); }
     static QString example(const char *name) { return tallero::testing::examplePath(QString::fromLatin1(name)); }
     QString inDir(const QString &name) const { return dir->filePath(name); }
-
-    template<typename T>
-    static T *child(QObject *window, const char *name)
-    {
-        return window->findChild<T *>(QString::fromLatin1(name));
-    }
     static QString field(RodalixV69 &window, const char *name) { return child<QLineEdit>(&window, name)->text(); }
     static int startIndex(RodalixV69 &window) { return child<QComboBox>(&window, "start")->currentIndex(); }
     static QString shownDrawing(RodalixV69 &window) { return window.layoutCanvas()->fileName; }
@@ -61,17 +52,6 @@ private:
     // The title names the project once there is one, the drawing before.
     static QString titleName(RodalixV69 &window) { return window.windowTitle().section(QStringLiteral("[*]"), 0, 0); }
 
-    static QByteArray contents(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    static void writeFile(const QString &path, const QByteArray &bytes)
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(path));
-    }
     static QByteArray projectText(const QString &dxf, const char *extra = "")
     {
         return "{\"format\": \"TalleroProject\", \"dxf\": \"" + dxf.toUtf8()
@@ -92,19 +72,19 @@ private:
         auto window = std::make_unique<RodalixV69>();
         child<QLineEdit>(window.get(), "sheetWidth")->setText(QStringLiteral("2.0"));
         child<QLineEdit>(window.get(), "sheetHeight")->setText(QStringLiteral("1.2"));
-        openAnswers.append(example(drawing));
+        hooks.openAnswers.append(example(drawing));
         window->chooseAndLoadDxf();
         if (!window->hasDrawing())
             qFatal("the example did not load");
-        boxes.clear();
-        openRequests.clear();
+        hooks.boxes.clear();
+        hooks.openRequests.clear();
         return window;
     }
 
     // Saves through Save project with the dialog answered `path`.
     bool saveAs(RodalixV69 &window, const QString &path)
     {
-        saveAnswers.append(path);
+        hooks.saveAnswers.append(path);
         return window.saveProjectAs();
     }
 
@@ -112,34 +92,16 @@ private slots:
     void initTestCase()
     {
         tallero::testing::isolateUserState();
-        tallero::setMessageBoxHook([this](const tallero::MessageBoxRequest &request) {
-            boxes.append(request);
-            if (!answers.isEmpty())
-                return answers.takeFirst();
-            return request.defaultButton != QMessageBox::NoButton ? request.defaultButton : QMessageBox::Ok;
-        });
-        tallero::setOpenFileHook([this](const tallero::FileDialogRequest &request) {
-            openRequests.append(request);
-            return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
-        });
-        tallero::setSaveFileHook([this](const tallero::FileDialogRequest &request) {
-            saveRequests.append(request);
-            return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
-        });
+        hooks.install();
     }
 
     void init()
     {
-        QSettings settings = store();
+        QSettings settings = settingsStore();
         settings.clear();
         settings.setValue(QStringLiteral("ui/language"), QStringLiteral("en"));
         settings.sync();
-        boxes.clear();
-        answers.clear();
-        openRequests.clear();
-        saveRequests.clear();
-        openAnswers.clear();
-        saveAnswers.clear();
+        hooks.clear();
         dir = std::make_unique<QTemporaryDir>();
     }
 
@@ -153,34 +115,30 @@ private slots:
         child<QComboBox>(window.get(), "start")->setCurrentIndex(2);
         child<QRadioButton>(window.get(), "vertical")->setChecked(true);
         QVERIFY(window->isModified());
-        saveAnswers = {inDir(QStringLiteral("obra"))};
+        hooks.saveAnswers = {inDir(QStringLiteral("obra"))};
         QVERIFY(window->saveProject());
-        QVERIFY(boxes.isEmpty());
-        QCOMPARE(saveRequests.size(), 1);
+        QVERIFY(hooks.boxes.isEmpty());
+        QCOMPARE(hooks.saveRequests.size(), 1);
         const QString projects =
             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QStringLiteral("/Tallero/Proyectos");
         QVERIFY(QFileInfo(projects).isDir());
-        QCOMPARE(saveRequests.first().title, QStringLiteral("Save project"));
-        QCOMPARE(saveRequests.first().folder, projects + QStringLiteral("/deck-bay.tlr"));
-        QCOMPARE(saveRequests.first().filter, QStringLiteral("Tallero project (*.tlr)"));
-        QCOMPARE(saveRequests.first().defaultSuffix, QStringLiteral("tlr"));
+        QCOMPARE(hooks.saveRequests.first().folder, projects + QStringLiteral("/deck-bay.tlr"));
+        QCOMPARE(hooks.saveRequests.first().defaultSuffix, QStringLiteral("tlr"));
         const QString saved = inDir(QStringLiteral("obra.tlr"));
         QVERIFY(QFileInfo(saved).isFile());
         QVERIFY(!window->isModified());
         QVERIFY(!window->hasUnsavedWork());
         QCOMPARE(status(*window), QStringLiteral("Project saved: obra.tlr"));
         QCOMPARE(titleName(*window), QStringLiteral("obra.tlr"));
-        QCOMPARE(store().value(QStringLiteral("paths/project")).toString(), dir->path());
-        QCOMPARE(store().value(QStringLiteral("recent/files")).toStringList().value(0), saved);
+        QCOMPARE(settingsStore().value(QStringLiteral("paths/project")).toString(), dir->path());
+        QCOMPARE(settingsStore().value(QStringLiteral("recent/files")).toStringList().value(0), saved);
 
         const auto reopened = std::make_unique<RodalixV69>();
-        openAnswers = {saved};
+        hooks.openAnswers = {saved};
         reopened->openProject();
-        QCOMPARE(openRequests.size(), 1);
-        QCOMPARE(openRequests.first().title, QStringLiteral("Open project"));
-        QCOMPARE(openRequests.first().filter, QStringLiteral("Tallero project (*.tlr)"));
-        QVERIFY(openRequests.first().folder.isEmpty());
-        QVERIFY(boxes.isEmpty());
+        QCOMPARE(hooks.openRequests.size(), 1);
+        QVERIFY(hooks.openRequests.first().folder.isEmpty());
+        QVERIFY(hooks.boxes.isEmpty());
         QCOMPARE(field(*reopened, "sheetWidth"), QStringLiteral("2.44"));
         QCOMPARE(field(*reopened, "sheetHeight"), QStringLiteral("1.2"));
         QCOMPARE(field(*reopened, "clearance"), QStringLiteral("0.003"));
@@ -192,7 +150,7 @@ private slots:
         QVERIFY(!reopened->hasUnsavedWork());
         QCOMPARE(titleName(*reopened), QStringLiteral("obra.tlr"));
         QCOMPARE(status(*reopened), QStringLiteral("Project opened: obra.tlr"));
-        QCOMPARE(store().value(QStringLiteral("recent/files")).toStringList().value(0), saved);
+        QCOMPARE(settingsStore().value(QStringLiteral("recent/files")).toStringList().value(0), saved);
     }
 
     void drawingOfAProject_data()
@@ -248,23 +206,21 @@ private slots:
                                : projectText(dxf));
         const QString located = copyExample("deck-bay.dxf", inDir(QStringLiteral("located.dxf")));
         if (locateAnswered)
-            openAnswers = {located};
+            hooks.openAnswers = {located};
 
         const auto window = std::make_unique<RodalixV69>();
         window->openProject(project);
         QCOMPARE(window->hasDrawing(), opened);
         QCOMPARE(window->isModified(), modified);
-        QCOMPARE(openRequests.size(), locateAsked ? 1 : 0);
-        QCOMPARE(boxes.size(), locateAsked ? 1 : 0);
+        QCOMPARE(hooks.openRequests.size(), locateAsked ? 1 : 0);
+        QCOMPARE(hooks.boxes.size(), locateAsked ? 1 : 0);
         if (locateAsked) {
-            QCOMPARE(boxes.first().icon, QMessageBox::Warning);
-            QCOMPARE(boxes.first().title, QStringLiteral("Locate DXF"));
-            QCOMPARE(boxes.first().text, QStringLiteral("The linked DXF could not be found:\n%1\n\nSelect its new "
+            QCOMPARE(hooks.boxes.first().icon, QMessageBox::Warning);
+            QCOMPARE(hooks.boxes.first().title, QStringLiteral("Locate DXF"));
+            QCOMPARE(hooks.boxes.first().text, QStringLiteral("The linked DXF could not be found:\n%1\n\nSelect its new "
                                                         "location.")
                                              .arg(dxf));
-            QCOMPARE(openRequests.first().title, QStringLiteral("Locate project DXF"));
-            QCOMPARE(openRequests.first().filter, QStringLiteral("DXF files (*.dxf)"));
-            QCOMPARE(openRequests.first().folder, dxf.isEmpty() ? QString() : QFileInfo(dxf).absolutePath());
+            QCOMPARE(hooks.openRequests.first().folder, dxf.isEmpty() ? QString() : QFileInfo(dxf).absolutePath());
         }
         if (!opened) {
             QCOMPARE(field(*window, "sheetWidth"), QStringLiteral("0.0"));
@@ -282,8 +238,8 @@ private slots:
         // Saved again, the project names where the drawing really is, absolute.
         if (modified) {
             QVERIFY(window->saveProject());
-            QVERIFY(saveRequests.isEmpty());
-            const QString written = QString::fromUtf8(contents(project));
+            QVERIFY(hooks.saveRequests.isEmpty());
+            const QString written = QString::fromUtf8(readFile(project));
             const QString where = locateAnswered ? located : inDir(QStringLiteral("deck-bay.dxf"));
             QVERIFY2(written.contains(QStringLiteral("\"dxf\": \"%1\"").arg(where)), qPrintable(written));
         }
@@ -297,12 +253,12 @@ private slots:
         const QString first = inDir(QStringLiteral("first.tlr"));
         QVERIFY(saveAs(*window, first));
         QVERIFY(!window->saveProjectAs());
-        QCOMPARE(saveRequests.size(), 2);
+        QCOMPARE(hooks.saveRequests.size(), 2);
         QCOMPARE(titleName(*window), QStringLiteral("first.tlr"));
         child<QLineEdit>(window.get(), "sheetWidth")->setText(QStringLiteral("3.5"));
         QVERIFY(window->saveProject());
-        QCOMPARE(saveRequests.size(), 2);
-        QVERIFY(contents(first).contains("\"sheetWidth\": \"3.5\""));
+        QCOMPARE(hooks.saveRequests.size(), 2);
+        QVERIFY(readFile(first).contains("\"sheetWidth\": \"3.5\""));
     }
 
     void chosenName_data()
@@ -332,22 +288,22 @@ private slots:
             writeFile(inDir(QStringLiteral("plan.tlr")), old);
         const auto window = windowWithDrawing();
         if (answer != 0)
-            answers = {QMessageBox::StandardButton(answer)};
+            hooks.answers = {QMessageBox::StandardButton(answer)};
         QCOMPARE(saveAs(*window, inDir(typed)), !written.isEmpty());
-        QCOMPARE(boxes.size(), existing ? 1 : 0);
+        QCOMPARE(hooks.boxes.size(), existing ? 1 : 0);
         if (existing) {
-            QCOMPARE(boxes.first().title, QStringLiteral("Save project"));
-            QCOMPARE(boxes.first().text,
+            QCOMPARE(hooks.boxes.first().title, QStringLiteral("Save project"));
+            QCOMPARE(hooks.boxes.first().text,
                      QStringLiteral("The file plan.tlr already exists. Do you want to replace it?"));
-            QCOMPARE(boxes.first().defaultButton, QMessageBox::No);
+            QCOMPARE(hooks.boxes.first().defaultButton, QMessageBox::No);
         }
         if (written.isEmpty()) {
-            QCOMPARE(contents(inDir(QStringLiteral("plan.tlr"))), old);
+            QCOMPARE(readFile(inDir(QStringLiteral("plan.tlr"))), old);
             QVERIFY(window->isModified());
             QCOMPARE(titleName(*window), QStringLiteral("deck-bay.dxf"));
             return;
         }
-        QVERIFY(contents(inDir(written)).contains("\"format\": \"TalleroProject\""));
+        QVERIFY(readFile(inDir(written)).contains("\"format\": \"TalleroProject\""));
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList{written});
         QCOMPARE(titleName(*window), written);
     }
@@ -367,11 +323,11 @@ private slots:
         const auto window = windowWithDrawing();
         const QString project = inDir(QStringLiteral("kept.tlr"));
         QVERIFY(this->saveAs(*window, project));
-        const QByteArray before = contents(project);
+        const QByteArray before = readFile(project);
         child<QLineEdit>(window.get(), "sheetWidth")->setText(QStringLiteral("3.0"));
         window->setModified(true);
         window->statusBar()->clearMessage();
-        boxes.clear();
+        hooks.boxes.clear();
         bool saved = true;
         if (saveAs) {
             saved = this->saveAs(*window, project + QStringLiteral("/inside.tlr"));
@@ -381,11 +337,11 @@ private slots:
             saved = window->saveProject();
         }
         QVERIFY(!saved);
-        QCOMPARE(boxes.size(), 1);
-        QCOMPARE(boxes.first().icon, QMessageBox::Critical);
-        QCOMPARE(boxes.first().title, QStringLiteral("Save project"));
-        QVERIFY(!boxes.first().text.isEmpty());
-        QCOMPARE(contents(project), before);
+        QCOMPARE(hooks.boxes.size(), 1);
+        QCOMPARE(hooks.boxes.first().icon, QMessageBox::Critical);
+        QCOMPARE(hooks.boxes.first().title, QStringLiteral("Save project"));
+        QVERIFY(!hooks.boxes.first().text.isEmpty());
+        QCOMPARE(readFile(project), before);
         QVERIFY(window->isModified());
         QCOMPARE(titleName(*window), QStringLiteral("kept.tlr"));
         QVERIFY(status(*window).isEmpty());
@@ -427,14 +383,14 @@ private slots:
         } else if (kind == QLatin1String("not located")) {
             writeFile(other, projectText(QStringLiteral("/gone/x.dxf")));
         }
-        boxes.clear();
+        hooks.boxes.clear();
         window->openProject(other);
-        QVERIFY(!boxes.isEmpty());
-        QCOMPARE(boxes.first().title, boxTitle);
+        QVERIFY(!hooks.boxes.isEmpty());
+        QCOMPARE(hooks.boxes.first().title, boxTitle);
         if (!boxText.isEmpty())
-            QCOMPARE(boxes.first().text, boxText);
+            QCOMPARE(hooks.boxes.first().text, boxText);
         else
-            QVERIFY(!boxes.first().text.isEmpty());
+            QVERIFY(!hooks.boxes.first().text.isEmpty());
         QCOMPARE(field(*window, "sheetWidth"), QStringLiteral("2.5"));
         QCOMPARE(field(*window, "sheetHeight"), QStringLiteral("1.2"));
         QCOMPARE(shownDrawing(*window), QStringLiteral("deck-bay.dxf"));
@@ -444,7 +400,7 @@ private slots:
         QVERIFY(!window->hasUnsavedWork());
         // Save still writes the open project's values to its own file.
         QVERIFY(window->saveProject());
-        QVERIFY(contents(inDir(QStringLiteral("a.tlr"))).contains("\"sheetWidth\": \"2.5\""));
+        QVERIFY(readFile(inDir(QStringLiteral("a.tlr"))).contains("\"sheetWidth\": \"2.5\""));
     }
 
     void drawingScale_data()
@@ -466,23 +422,23 @@ private slots:
         auto window = std::make_unique<RodalixV69>();
         child<QLineEdit>(window.get(), "sheetWidth")->setText(QStringLiteral("2.0"));
         child<QLineEdit>(window.get(), "sheetHeight")->setText(QStringLiteral("1.2"));
-        openAnswers = {drawing};
-        answers = {QMessageBox::Yes};   // Scale to metres
+        hooks.openAnswers = {drawing};
+        hooks.answers = {QMessageBox::Yes};   // Scale to metres
         window->chooseAndLoadDxf();
         QCOMPARE(window->drawingScale(), 0.001);
         const QString project = inDir(QStringLiteral("hall.tlr"));
         QVERIFY(saveAs(*window, project));
-        QByteArray text = contents(project);
+        QByteArray text = readFile(project);
         QVERIFY2(text.contains("    \"scale\": 0.001,\n"), text.constData());
         if (!keepScale)
             writeFile(project, text.replace("    \"scale\": 0.001,\n", ""));
         window.reset();
 
-        boxes.clear();
-        answers = {QMessageBox::Yes};
+        hooks.boxes.clear();
+        hooks.answers = {QMessageBox::Yes};
         const auto reopened = std::make_unique<RodalixV69>();
         reopened->openProject(project);
-        QCOMPARE(boxes.size(), keepScale ? 0 : 1);
+        QCOMPARE(hooks.boxes.size(), keepScale ? 0 : 1);
         QCOMPARE(reopened->drawingScale(), 0.001);
         QCOMPARE(child<QLabel>(reopened.get(), "piece")->text(), QStringLiteral("Drawing: 6.000 m x 4.000 m"));
         QVERIFY(reopened->currentPlan().has_value());
@@ -510,12 +466,12 @@ private slots:
         const QString project = inDir(QStringLiteral("other.tlr"));
         writeFile(project, projectText(example("room-curved-wall.dxf")));
         const auto window = windowWithDrawing();
-        answers = {QMessageBox::StandardButton(answer)};
+        hooks.answers = {QMessageBox::StandardButton(answer)};
         if (savePathGiven)
-            saveAnswers = {inDir(QStringLiteral("mine.tlr"))};
+            hooks.saveAnswers = {inDir(QStringLiteral("mine.tlr"))};
         window->openProject(project);
-        QCOMPARE(boxes.size(), 1);
-        const tallero::MessageBoxRequest &box = boxes.first();
+        QCOMPARE(hooks.boxes.size(), 1);
+        const tallero::MessageBoxRequest &box = hooks.boxes.first();
         QCOMPARE(box.title, QStringLiteral("Save project"));
         QCOMPARE(box.text, QStringLiteral("There are unsaved changes. Do you want to save them before opening "
                                           "another project?"));
@@ -525,7 +481,7 @@ private slots:
         QCOMPARE(titleName(*window), opened ? QStringLiteral("other.tlr") : QStringLiteral("deck-bay.dxf"));
         QCOMPARE(QFileInfo::exists(inDir(QStringLiteral("mine.tlr"))), savePathGiven);
         if (savePathGiven)
-            QVERIFY(contents(inDir(QStringLiteral("mine.tlr"))).contains("deck-bay.dxf"));
+            QVERIFY(readFile(inDir(QStringLiteral("mine.tlr"))).contains("deck-bay.dxf"));
     }
 
     void closingWithSave_data()
@@ -540,9 +496,9 @@ private slots:
         QFETCH(bool, savePathGiven);
         const auto window = windowWithDrawing();
         window->show();
-        answers = {QMessageBox::Save};
+        hooks.answers = {QMessageBox::Save};
         if (savePathGiven)
-            saveAnswers = {inDir(QStringLiteral("closing"))};
+            hooks.saveAnswers = {inDir(QStringLiteral("closing"))};
         QCOMPARE(window->close(), savePathGiven);
         QCOMPARE(window->isVisible(), !savePathGiven);
         QCOMPARE(QFileInfo::exists(inDir(QStringLiteral("closing.tlr"))), savePathGiven);
@@ -576,7 +532,7 @@ private slots:
         } else {
             window->openStartupFile(project);
         }
-        QVERIFY(boxes.isEmpty());
+        QVERIFY(hooks.boxes.isEmpty());
         QCOMPARE(shownDrawing(*window), QStringLiteral("l-floor-column.dxf"));
         QCOMPARE(titleName(*window), QStringLiteral("Recent.TLR"));
         QCOMPARE(status(*window), QStringLiteral("Project opened: Recent.TLR"));
@@ -589,7 +545,7 @@ private slots:
     {
         const auto window = std::make_unique<RodalixV69>();
         window->openStartupFile(example("room-curved-wall.tlr"));
-        QVERIFY(boxes.isEmpty());
+        QVERIFY(hooks.boxes.isEmpty());
         QCOMPARE(shownDrawing(*window), QStringLiteral("room-curved-wall.dxf"));
         QVERIFY(window->currentPlan().has_value());
         QVERIFY(!window->hasUnsavedWork());
@@ -599,10 +555,10 @@ private slots:
     {
         const auto window = std::make_unique<RodalixV69>();
         QVERIFY(!window->saveProjectAs());
-        QVERIFY(saveRequests.isEmpty());
-        QCOMPARE(boxes.size(), 1);
-        QCOMPARE(boxes.first().icon, QMessageBox::Information);
-        QCOMPARE(boxes.first().text, QStringLiteral("Load a DXF drawing before saving a project."));
+        QVERIFY(hooks.saveRequests.isEmpty());
+        QCOMPARE(hooks.boxes.size(), 1);
+        QCOMPARE(hooks.boxes.first().icon, QMessageBox::Information);
+        QCOMPARE(hooks.boxes.first().text, QStringLiteral("Load a DXF drawing before saving a project."));
     }
 };
 

@@ -29,7 +29,7 @@ namespace {
 
 QSettings store()
 {
-    return QSettings(QStringLiteral("Tallero"), QStringLiteral("Tallero"));
+    return testing::settingsStore();
 }
 
 struct DialogCall
@@ -115,9 +115,7 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("text");
-        QTest::newRow("es") << "es" << "Exportar PDF" << "Calcula el despiece antes de exportar.";
         QTest::newRow("en") << "en" << "Export PDF" << "Calculate the cutting plan before exporting.";
-        QTest::newRow("de") << "de" << "PDF exportieren" << "Berechnen Sie den Zuschnitt vor dem Export.";
     }
 
     void withoutPlan()

@@ -88,32 +88,18 @@ class UiResultsTest : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<RodalixV69> makeWindow(const QString &language, double drawingWidth = 4.0,
-                                           double drawingHeight = 2.4)
+    static std::unique_ptr<RodalixV69> makeWindow(const QString &language, double drawingWidth = 4.0,
+                                                  double drawingHeight = 2.4)
     {
-        QSettings(QStringLiteral("Tallero"), QStringLiteral("Tallero"))
-            .setValue(QStringLiteral("ui/language"), language);
-        auto window = std::make_unique<RodalixV69>();
-        Drawing drawing;
-        static_cast<Shape &>(drawing) = rectangleShape(0, 0, drawingWidth, drawingHeight);
-        window->showDrawing(drawing, QStringLiteral("work.dxf"));
+        auto window = testing::makeWindowIn<RodalixV69>(language);
+        window->showDrawing(testing::drawingOf(rectangleShape(0, 0, drawingWidth, drawingHeight)),
+                            QStringLiteral("work.dxf"));
         return window;
     }
 
-    static QComboBox *startCombo(RodalixV69 &window)
-    {
-        return window.findChild<QComboBox *>(QStringLiteral("start"));
-    }
-
-    static QRadioButton *verticalRadio(RodalixV69 &window)
-    {
-        return window.findChild<QRadioButton *>(QStringLiteral("vertical"));
-    }
-
-    static QTableWidget *legend(RodalixV69 &window)
-    {
-        return window.findChild<QTableWidget *>(QStringLiteral("legend"));
-    }
+    static QComboBox *startCombo(RodalixV69 &window) { return testing::child<QComboBox>(&window, "start"); }
+    static QRadioButton *verticalRadio(RodalixV69 &window) { return testing::child<QRadioButton>(&window, "vertical"); }
+    static QTableWidget *legend(RodalixV69 &window) { return testing::child<QTableWidget>(&window, "legend"); }
 
 private slots:
     void initTestCase()
@@ -125,48 +111,20 @@ private slots:
         });
     }
 
-    void spanishSummaryOfWholeSheets()
-    {
-        const auto window = makeWindow(QStringLiteral("es"));
-        window->applyPlan(wholeSheetsPlan());
-        const QString expected = QStringLiteral(
-            "GEOMETRÍA DE LA OBRA:\n"
-            "• Caja delimitadora: 4.000 x 2.400 m\n"
-            "• Superficie real del contorno: 9.600 m²\n"
-            "\n"
-            "CONFIGURACIÓN DE PLANCHA:\n"
-            "• Orientación: HORIZONTAL (0°)\n"
-            "• Medida: 2.000 x 1.200 m\n"
-            "• Inicio de colocación: Automático (automático)\n"
-            "\n"
-            "PLAN DE CORTE POR PLANCHAS:\n"
-            "• Planchas limpias (Enteras): 4 uds.\n"
-            "• Planchas para recortar: 0 uds.\n"
-            "• TOTAL COMPRA REAL: 4 planchas\n"
-            "• Aprovechamiento total: 100.0%\n"
-            "• Desperdicio total: 0.0% (0.000 m²)\n"
-            "\n"
-            "GUÍA DE COLORES:\n"
-            "• Azul: Planchas enteras listas para usar.\n"
-            "• Los demás colores agrupan piezas de cada plancha de corte.");
-        QCOMPARE(window->findChild<QPlainTextEdit *>(QStringLiteral("report"))->toPlainText(), expected);
-    }
-
     void summaryLinesByLanguage_data()
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<int>("plan");   // 0 whole sheets, 1 empty, 2 vertical with a corner chosen
         QTest::addColumn<int>("line");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("en whole: cutting sheets") << "en" << 0 << 11 << "• Cutting sheets: 0 units";
-        QTest::newRow("de whole: last line") << "de" << 0 << 18
-                                             << "• Andere Farben gruppieren die Teile jeder Zuschnittplatte.";
+        QTest::newRow("es whole: bounding box") << "es" << 0 << 1 << "• Caja delimitadora: 4.000 x 2.400 m";
+        QTest::newRow("es whole: area") << "es" << 0 << 2 << "• Superficie real del contorno: 9.600 m²";
+        QTest::newRow("es whole: purchase") << "es" << 0 << 12 << "• TOTAL COMPRA REAL: 4 planchas";
         QTest::newRow("es empty: efficiency") << "es" << 1 << 13 << "• Aprovechamiento total: 0.0%";
         QTest::newRow("en empty: waste") << "en" << 1 << 14 << "• Overall waste: 100.0% (0.000 m²)";
         QTest::newRow("en vertical: orientation") << "en" << 2 << 5 << "• Orientation: VERTICAL (90°)";
         QTest::newRow("en vertical: size") << "en" << 2 << 6 << "• Size: 2.400 x 1.200 m";
         QTest::newRow("es corner") << "es" << 2 << 7 << "• Inicio de colocación: Inferior derecha (seleccionado)";
-        QTest::newRow("de corner") << "de" << 2 << 7 << "• Platzierungsstart: Unten rechts (ausgewählt)";
     }
 
     void summaryLinesByLanguage()
@@ -333,24 +291,6 @@ private slots:
         QVERIFY(legend(*window)->verticalScrollBar()->styleSheet().contains(QStringLiteral("width:7px")));
     }
 
-    // Not a check: with TALLERO_SNAPSHOT_DIR set, writes pictures of the
-    // window with a computed plan in both themes, to be looked at.
-    void writePlanSnapshotsWhenAsked()
-    {
-        const QString folder = qEnvironmentVariable("TALLERO_SNAPSHOT_DIR");
-        if (folder.isEmpty())
-            QSKIP("TALLERO_SNAPSHOT_DIR not set");
-        for (const bool dark : {true, false}) {
-            QSettings(QStringLiteral("Tallero"), QStringLiteral("Tallero")).setValue(QStringLiteral("theme/dark"), dark);
-            const auto window = makeWindow(QStringLiteral("es"));
-            Drawing drawing;
-            static_cast<Shape &>(drawing) = testing::roomWithCurvedWall();
-            window->showDrawing(drawing, QStringLiteral("/proyectos/sala-muro-curvo.dxf"));
-            window->applyPlan(computeCuttingPlan(drawing, 1.0, 0.8, 0.0, false, false));
-            QVERIFY(saveWidgetSnapshot(*window, folder + (dark ? QStringLiteral("/plan-dark.png")
-                                                               : QStringLiteral("/plan-light.png"))));
-        }
-    }
 };
 
 QTEST_MAIN(UiResultsTest)

@@ -2,7 +2,6 @@
 // three languages, and a window that drops or replaces its plan while the
 // viewer is open.
 
-#include "smallscreen.h"
 #include "testsupport.h"
 
 #include "dxf/dxfreader.h"
@@ -91,11 +90,9 @@ private:
     QList<MessageBoxRequest> boxes;
     Drawing room;
 
-    std::unique_ptr<RodalixV69> makeWindow(const QString &language)
+    static std::unique_ptr<RodalixV69> makeWindow(const QString &language)
     {
-        QSettings(QStringLiteral("Tallero"), QStringLiteral("Tallero"))
-            .setValue(QStringLiteral("ui/language"), language);
-        return std::make_unique<RodalixV69>();
+        return testing::makeWindowIn<RodalixV69>(language);
     }
 
 private slots:
@@ -193,21 +190,6 @@ private slots:
                                   << QStringLiteral("P5: 2 pieza(s)  ·  Aprovechamiento real: 75.0%  ·  Desperdicio: "
                                                     "25.0%  ·  nesting por forma real  ·  Sin solapes y dentro de límites")
                                   << "#34d399";
-        QTest::newRow("en clean, light")
-            << "en" << false << clean
-            << QStringLiteral("P5: 2 piece(s)  ·  Real efficiency: 75.0%  ·  Waste: 25.0%  ·  real-shape nesting  ·  "
-                              "No overlaps and within bounds")
-            << "#047857";
-        QTest::newRow("de clean") << "de" << true << clean
-                                  << QStringLiteral("P5: 2 Teil(e)  ·  Materialausnutzung: 75.0%  ·  Verschnitt: 25.0%  ·  "
-                                                    "Nesting nach tatsächlicher Form  ·  Keine Überlappungen und "
-                                                    "innerhalb der Grenzen")
-                                  << "#34d399";
-        QTest::newRow("es overlap")
-            << "es" << true << overlap
-            << QStringLiteral("P5: 2 pieza(s)  ·  Aprovechamiento real: 75.0%  ·  Desperdicio: 25.0%  ·  nesting por "
-                              "forma real  ·  ATENCIÓN: la comprobación encontró piezas solapadas")
-            << "#f87171";
         QTest::newRow("en outside, light")
             << "en" << false << outside
             << QStringLiteral("P5: 2 piece(s)  ·  Real efficiency: 75.0%  ·  Waste: 25.0%  ·  real-shape nesting  ·  "
@@ -255,12 +237,8 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("noPlan");
         QTest::addColumn<QString>("noSheets");
-        QTest::newRow("es") << "es" << "Planchas de corte" << "Calcula primero el despiece."
-                            << "Este despiece no necesita planchas de recorte.";
         QTest::newRow("en") << "en" << "Cutting sheets" << "Calculate the cutting plan first."
                             << "This cutting plan does not need any cutting sheets.";
-        QTest::newRow("de") << "de" << "Zuschnittplatten" << "Berechnen Sie zuerst den Zuschnitt."
-                            << "Dieser Zuschnitt benötigt keine Zuschnittplatten.";
     }
 
     void openingInformsWithoutAPlan()
