@@ -63,12 +63,13 @@ private:
 };
 
 LayoutOutcome computeLayout(const Shape &outline, double w, double h, double g,
-                            const LayoutChoice &choice, const PlanControl &control)
+                            const LayoutChoice &choice, const PlanControl &control,
+                            NestingMode nesting)
 {
     try {
         return choice.vertical
-            ? computeCuttingPlan(outline, h, w, g, choice.right, choice.top, control)
-            : computeCuttingPlan(outline, w, h, g, choice.right, choice.top, control);
+            ? computeCuttingPlan(outline, h, w, g, choice.right, choice.top, control, nesting)
+            : computeCuttingPlan(outline, w, h, g, choice.right, choice.top, control, nesting);
     } catch (const std::exception &error) {
         return QString::fromUtf8(error.what());
     }
@@ -97,7 +98,8 @@ bool isBetterPlan(const CuttingPlan &candidate, const CuttingPlan &best)
 }
 
 LayoutSearchResult searchBestLayout(const Shape &outline, double w, double h, double g,
-                                    const PlanControl &control, int threads)
+                                    const PlanControl &control, int threads,
+                                    NestingMode nesting)
 {
     const QList<LayoutChoice> choices = layoutChoices();
     const qsizetype count = choices.size();
@@ -118,7 +120,7 @@ LayoutSearchResult searchBestLayout(const Shape &outline, double w, double h, do
         for (qsizetype i = next++; i < count && !cancelled; i = next++) {
             const PlanControl layoutControl{control.token, progress.forLayout(i, choices[i])};
             try {
-                outcomes[i] = computeLayout(ownOutline, w, h, g, choices[i], layoutControl);
+                outcomes[i] = computeLayout(ownOutline, w, h, g, choices[i], layoutControl, nesting);
             } catch (const PlanCancelled &) {
                 cancelled = true;
             }

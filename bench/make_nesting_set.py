@@ -1,0 +1,137 @@
+#!/usr/bin/env python3
+"""Writes the drawings the thorough-nesting benchmark plans: ordinary floors,
+decks and halls whose edges cut many sheets, as ASCII DXF files (metres).
+
+    python3 bench/make_nesting_set.py FOLDER
+
+Curves are written as polylines of many short segments, as a CAD program
+exports them, and columns as circles or small closed polylines (holes).
+Pure Python, no packages.
+"""
+
+import math
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import dxfwriter  # noqa: E402
+
+
+def arc(cx, cy, r, start, end, steps):
+    """Points along an arc from angle `start` to `end` (degrees), both ends included."""
+    return [(cx + r * math.cos(math.radians(start + (end - start) * i / steps)),
+             cy + r * math.sin(math.radians(start + (end - start) * i / steps)))
+            for i in range(steps + 1)]
+
+
+def square(x, y, side):
+    return [(x, y), (x + side, y), (x + side, y + side), (x, y + side)]
+
+
+def room_curved(width, depth, sagitta):
+    """A room whose far wall is a shallow arc."""
+    radius = ((width / 2) ** 2 + sagitta ** 2) / (2 * sagitta)
+    cy = depth + sagitta - radius
+    half = math.degrees(math.asin((width / 2) / radius))
+    ring = [(0.0, 0.0), (width, 0.0)] + arc(width / 2, cy, radius, 90 - half, 90 + half, 60)
+    return [dxfwriter.polyline(ring)]
+
+
+def room_apse(width, depth, radius):
+    """A room with a half-round apse in the middle of its right wall."""
+    mid = depth / 2
+    ring = [(0.0, 0.0), (width, 0.0), (width, mid - radius)]
+    ring += arc(width, mid, radius, -90, 90, 48)[1:-1]
+    ring += [(width, mid + radius), (width, depth), (0.0, depth)]
+    return [dxfwriter.polyline(ring)]
+
+
+def l_columns(a, b, c, d, columns):
+    """An L-shaped floor a x b with a c x d notch cut from its upper right, and columns."""
+    ring = [(0.0, 0.0), (a, 0.0), (a, b - d), (a - c, b - d), (a - c, b), (0.0, b)]
+    entities = [dxfwriter.polyline(ring)]
+    for kind, x, y, size in columns:
+        if kind == "round":
+            entities.append(dxfwriter.circle(x, y, size))
+        else:
+            entities.append(dxfwriter.polyline(square(x, y, size), layer="PILARES"))
+    return entities
+
+
+def deck_bays(width, depth, bays):
+    """A deck whose front edge carries three-sided bays (x, half width, depth)
+    and whose back corners are rounded."""
+    ring = [(0.0, 0.0)]
+    for x, half, out in sorted(bays):
+        ring += [(x - half - out * 0.6, 0.0), (x - half, -out), (x + half, -out),
+                 (x + half + out * 0.6, 0.0)]
+    ring += [(width, 0.0)]
+    ring += arc(width - 0.6, depth - 0.6, 0.6, 0, 90, 12)
+    ring += arc(0.6, depth - 0.6, 0.6, 90, 180, 12)
+    return [dxfwriter.polyline(ring)]
+
+
+def hall_wavy(width, depth, amplitude, wavelength, columns):
+    """A hall whose lower long wall is a wave, with round columns."""
+    points = int(width / wavelength * 40)
+    ring = [(width * i / points,
+             amplitude * math.sin(2 * math.pi * width * i / points / wavelength) + amplitude)
+            for i in range(points + 1)]
+    ring += [(width, depth), (0.0, depth)]
+    entities = [dxfwriter.polyline(ring)]
+    for x, y, r in columns:
+        entities.append(dxfwriter.circle(x, y, r))
+    return entities
+
+
+def octagon_room(side, chamfer):
+    """A square room with its four corners cut at 45 degrees."""
+    s, c = side, chamfer
+    ring = [(c, 0.0), (s - c, 0.0), (s, c), (s, s - c), (s - c, s), (c, s), (0.0, s - c),
+            (0.0, c)]
+    return [dxfwriter.polyline(ring)]
+
+
+def terrace_round(width, depth, radius):
+    """A terrace whose two front corners are large quarter circles, with a pillar."""
+    ring = arc(radius, radius, radius, 180, 270, 24)
+    ring += arc(width - radius, radius, radius, 270, 360, 24)
+    ring += [(width, depth), (0.0, depth)]
+    return [dxfwriter.polyline(ring),
+            dxfwriter.polyline(square(width / 2 - 0.15, depth / 2, 0.3), layer="PILARES")]
+
+
+DRAWINGS = {
+    "room-curved-a.dxf": room_curved(7.3, 5.1, 0.45),
+    "room-curved-b.dxf": room_curved(9.7, 6.35, 0.8),
+    "room-apse.dxf": room_apse(8.15, 6.6, 1.7),
+    "l-columns-a.dxf": l_columns(11.3, 8.7, 5.1, 3.9,
+                                 [("round", 2.6, 2.4, 0.22), ("square", 7.7, 1.9, 0.35)]),
+    "l-columns-b.dxf": l_columns(13.9, 10.45, 6.2, 4.7,
+                                 [("round", 3.1, 3.3, 0.25), ("round", 3.1, 7.3, 0.25),
+                                  ("square", 9.4, 2.6, 0.4)]),
+    "deck-bays-a.dxf": deck_bays(9.4, 4.75, [(3.0, 0.9, 1.1), (6.9, 0.7, 0.8)]),
+    "deck-bays-b.dxf": deck_bays(12.3, 5.55, [(2.7, 0.6, 0.9), (6.1, 1.2, 1.3),
+                                              (9.9, 0.6, 0.9)]),
+    "hall-wavy-a.dxf": hall_wavy(16.3, 9.35, 0.3, 3.1, [(5.2, 4.6, 0.2), (11.1, 4.6, 0.2)]),
+    "hall-wavy-b.dxf": hall_wavy(21.7, 12.15, 0.45, 4.3,
+                                 [(6.0, 4.0, 0.25), (6.0, 8.5, 0.25), (15.0, 4.0, 0.25),
+                                  (15.0, 8.5, 0.25)]),
+    "octagon-room.dxf": octagon_room(8.85, 1.45),
+    "terrace-round.dxf": terrace_round(10.55, 6.15, 1.9),
+}
+
+
+def main():
+    if len(sys.argv) != 2:
+        sys.stderr.write(__doc__)
+        return 2
+    folder = sys.argv[1]
+    os.makedirs(folder, exist_ok=True)
+    for name, entities in DRAWINGS.items():
+        dxfwriter.write(os.path.join(folder, name), entities)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
