@@ -101,6 +101,19 @@ def terrace_round(width, depth, radius):
             dxfwriter.polyline(square(width / 2 - 0.15, depth / 2, 0.3), layer="PILARES")]
 
 
+def round_room(radius):
+    """A round room (a rotunda) drawn as a polyline of 96 segments."""
+    ring = arc(radius, radius, radius, 0, 360, 96)[:-1]
+    return [dxfwriter.polyline(ring)]
+
+
+def half_round(width):
+    """A semicircular room: a straight wall and a half-round wall over it."""
+    r = width / 2
+    ring = [(0.0, 0.0), (width, 0.0)] + arc(r, 0.0, r, 0, 180, 72)[1:-1]
+    return [dxfwriter.polyline(ring)]
+
+
 DRAWINGS = {
     "room-curved-a.dxf": room_curved(7.3, 5.1, 0.45),
     "room-curved-b.dxf": room_curved(9.7, 6.35, 0.8),
@@ -119,6 +132,8 @@ DRAWINGS = {
                                   (15.0, 8.5, 0.25)]),
     "octagon-room.dxf": octagon_room(8.85, 1.45),
     "terrace-round.dxf": terrace_round(10.55, 6.15, 1.9),
+    "round-room.dxf": round_room(3.5),
+    "half-round.dxf": half_round(9.0),
 }
 
 

@@ -2,6 +2,7 @@
 
 #include "engine/cuttingplanner.h"
 #include "engine/requiredresult.h"
+#include "engine/thoroughlayoutsearch.h"
 #include "geometry/shapecopy.h"
 
 #include <QThread>
@@ -63,13 +64,12 @@ private:
 };
 
 LayoutOutcome computeLayout(const Shape &outline, double w, double h, double g,
-                            const LayoutChoice &choice, const PlanControl &control,
-                            NestingMode nesting)
+                            const LayoutChoice &choice, const PlanControl &control)
 {
     try {
         return choice.vertical
-            ? computeCuttingPlan(outline, h, w, g, choice.right, choice.top, control, nesting)
-            : computeCuttingPlan(outline, w, h, g, choice.right, choice.top, control, nesting);
+            ? computeCuttingPlan(outline, h, w, g, choice.right, choice.top, control)
+            : computeCuttingPlan(outline, w, h, g, choice.right, choice.top, control);
     } catch (const std::exception &error) {
         return QString::fromUtf8(error.what());
     }
@@ -101,6 +101,8 @@ LayoutSearchResult searchBestLayout(const Shape &outline, double w, double h, do
                                     const PlanControl &control, int threads,
                                     NestingMode nesting)
 {
+    if (nesting == NestingMode::Thorough)
+        return searchBestLayoutThoroughly(outline, w, h, g, control, threads);
     const QList<LayoutChoice> choices = layoutChoices();
     const qsizetype count = choices.size();
     if (threads <= 0)
@@ -120,7 +122,7 @@ LayoutSearchResult searchBestLayout(const Shape &outline, double w, double h, do
         for (qsizetype i = next++; i < count && !cancelled; i = next++) {
             const PlanControl layoutControl{control.token, progress.forLayout(i, choices[i])};
             try {
-                outcomes[i] = computeLayout(ownOutline, w, h, g, choices[i], layoutControl, nesting);
+                outcomes[i] = computeLayout(ownOutline, w, h, g, choices[i], layoutControl);
             } catch (const PlanCancelled &) {
                 cancelled = true;
             }

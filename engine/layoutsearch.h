@@ -47,8 +47,8 @@ bool isBetterPlan(const CuttingPlan &candidate, const CuttingPlan &best);
 // cancelled token ends the search with PlanCancelled: no result, and the
 // layouts still running stop at their next checkpoint.
 //
-// With NestingMode::Thorough every layout is nested thoroughly and the
-// thorough plans are compared by the same key.
+// With NestingMode::Thorough the layouts that could win are nested
+// thoroughly and compared by the same key (thoroughlayoutsearch.h).
 LayoutSearchResult searchBestLayout(const Shape &outline, double w, double h, double g,
                                     const PlanControl &control = {}, int threads = 0,
                                     NestingMode nesting = NestingMode::Standard);

@@ -28,8 +28,8 @@ using Units = qint64;
 // pieces cost, and never more than the cap: on the floors this program is
 // for that keeps the eight layouts of a thorough optimisation within a few
 // seconds on two cores.
-constexpr Units passesOfBudget = 40;
-constexpr Units budgetCap = 12000;
+constexpr Units passesOfBudget = 80;
+constexpr Units budgetCap = 20000;
 // Percent of the budget the greedy passes may use.
 constexpr Units passShare = 60;
 
@@ -39,6 +39,9 @@ constexpr Units passShare = 60;
 constexpr int largestGroupEmptied = 3;
 // Placement searches the filling of one fresh sheet may spend.
 constexpr int searchesPerFilledSheet = 120;
+// Refills of the emptiest sheet with another one, between attempts to
+// empty it.
+constexpr int maximumExchanges = 12;
 // How many of the emptiest sheets are candidates for emptying.
 constexpr int emptiestConsidered = 5;
 
@@ -421,31 +424,86 @@ std::optional<QList<CuttingSheet>> emptyGroup(ThoroughPacker &packer,
 }
 
 // Tries to save a sheet by emptying single sheets, then pairs, then
-// triples among the emptiest; repeats while that saves sheets. `sheets`
-// changes only to a packing with fewer sheets, so it holds the best found
-// when the budget runs out.
-void emptySheets(ThoroughPacker &packer, QList<CuttingSheet> &sheets, int lowerBound)
+// triples among the emptiest. True when one was saved.
+bool emptyOnce(ThoroughPacker &packer, QList<CuttingSheet> &sheets)
 {
-    bool saved = true;
-    while (saved && sheets.size() > lowerBound) {
-        saved = false;
-        const QList<int> emptiest = emptiestFirst(sheets);
-        const int pool = int(std::min<qsizetype>(emptiestConsidered, sheets.size()));
-        for (int size = 1; size <= largestGroupEmptied && size <= pool && !saved; ++size) {
-            QList<QList<int>> groups;
-            QList<int> current;
-            groupsOf(size, pool, 0, current, groups);
-            for (const QList<int> &ranks : groups) {
-                QList<int> group;
-                for (int rank : ranks)
-                    group.append(emptiest[rank]);
-                if (std::optional<QList<CuttingSheet>> emptied = emptyGroup(packer, sheets, group)) {
-                    sheets = std::move(*emptied);
-                    saved = true;
-                    break;
-                }
+    const QList<int> emptiest = emptiestFirst(sheets);
+    const int pool = int(std::min<qsizetype>(emptiestConsidered, sheets.size()));
+    for (int size = 1; size <= largestGroupEmptied && size <= pool; ++size) {
+        QList<QList<int>> groups;
+        QList<int> current;
+        groupsOf(size, pool, 0, current, groups);
+        for (const QList<int> &ranks : groups) {
+            QList<int> group;
+            for (int rank : ranks)
+                group.append(emptiest[rank]);
+            if (std::optional<QList<CuttingSheet>> emptied = emptyGroup(packer, sheets, group)) {
+                sheets = std::move(*emptied);
+                return true;
             }
         }
+    }
+    return false;
+}
+
+// Refills the emptiest sheet together with another one: their pieces are
+// packed again, the first sheet as full as the fill finds, the second with
+// the rest. Taken when the emptier of the two comes out emptier than the
+// emptiest was, so its pieces are fewer and smaller for the next attempt
+// at emptying it. True when a pair was refilled.
+bool exchangeOnce(ThoroughPacker &packer, QList<CuttingSheet> &sheets)
+{
+    const QList<int> emptiest = emptiestFirst(sheets);
+    const int e = emptiest.first();
+    for (qsizetype rank = emptiest.size() - 1; rank > 0; --rank) {
+        const int other = emptiest[rank];
+        QList<int> pieces;
+        for (int s : {other, e}) {
+            for (const PiecePlacement &placement : sheets[s].placements)
+                pieces.append(placement.pieceIndex);
+        }
+        std::optional<QList<CuttingSheet>> refilled =
+            packer.fill(pieces, 2, searchesPerFilledSheet);
+        if (!refilled)
+            continue;
+        if (refilled->size() == 1) {
+            sheets[other] = refilled->first();
+            sheets.removeAt(e);
+            return true;
+        }
+        const CuttingSheet &a = (*refilled)[0];
+        const CuttingSheet &b = (*refilled)[1];
+        const bool aFuller = a.usedArea >= b.usedArea;
+        const CuttingSheet &emptier = aFuller ? b : a;
+        if (emptier.usedArea < sheets[e].usedArea - 1e-6) {
+            const CuttingSheet fuller = aFuller ? a : b;
+            sheets[e] = emptier;
+            sheets[other] = fuller;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Empties sheets while that saves them, and between attempts refills the
+// emptiest sheet with others to make it easier to empty. `sheets` changes
+// only to a packing with fewer sheets, so it holds the best found when the
+// budget runs out.
+void emptySheets(ThoroughPacker &packer, QList<CuttingSheet> &sheets, int lowerBound)
+{
+    QList<CuttingSheet> work = sheets;
+    int exchanges = 0;
+    while (work.size() > lowerBound) {
+        const qsizetype before = work.size();
+        if (emptyOnce(packer, work)) {
+            sheets = work;
+            continue;
+        }
+        if (exchanges >= maximumExchanges || !exchangeOnce(packer, work))
+            return;
+        ++exchanges;
+        if (work.size() < before)
+            sheets = work;
     }
 }
 
