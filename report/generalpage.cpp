@@ -173,7 +173,7 @@ QList<SummaryRow> summaryRows(const ReportInput &input)
     QString start = startCornerText(plan.startIndex, language);
     if (start.isEmpty())
         start = plan.startLabel;
-    return {
+    QList<SummaryRow> rows{
         {tr("Geometría", "Geometry", "Geometrie"),
          QStringLiteral("%1 × %2 m").arg(fixedText(input.drawing.bounds.width(), 3),
                                          fixedText(input.drawing.bounds.height(), 3)),
@@ -194,6 +194,12 @@ QList<SummaryRow> summaryRows(const ReportInput &input)
          QStringLiteral("%1% (%2 m²)").arg(fixedText(100.0 - efficiency, 1), fixedText(waste, 3)),
          QColor(0xdc2626)},
     };
+    // Only a thorough plan says how it was nested; the standard nesting is
+    // the default.
+    if (plan.nesting == NestingMode::Thorough)
+        rows.append({tr("Anidado", "Nesting", "Verschachtelung"),
+                     tr("exhaustivo", "thorough", "gründlich"), ink});
+    return rows;
 }
 
 QString cellLabel(const QRectF &cellOnPage, const GridCell &cell, int wholeSheetCount)

@@ -58,6 +58,7 @@ RodalixV69::RodalixV69()
 
     Preferences preferences;
     darkTheme = preferences.darkTheme();
+    setThoroughNesting(preferences.thoroughNesting());
     preferences.remove(obsoleteSheetKey);
 
     sheetWidthEdit->setText(QStringLiteral("0.0"));
@@ -107,6 +108,13 @@ void RodalixV69::applyTheme()
     themeAction->setChecked(!darkTheme);
     setStyleSheet(themeStyleSheet(darkTheme) + disabledCommandsStyle(darkTheme));
     canvas->update();
+}
+
+void RodalixV69::setThoroughNesting(bool thorough)
+{
+    thoroughNesting = thorough;
+    if (thoroughNestingAction)
+        thoroughNestingAction->setChecked(thorough);
 }
 
 void RodalixV69::toggleTheme()

@@ -158,6 +158,17 @@ void RodalixV69::updateSummary()
                              .arg(cuttingSheetCount(current))
                              .arg(purchased)
                              .arg(fixed(efficiency, 1), fixed(100.0 - efficiency, 1), fixed(waste, 3));
+    // The standard nesting is the default and goes unsaid; a thorough plan
+    // says so below the waste.
+    if (current.nesting == NestingMode::Thorough) {
+        QStringList lines = text.split(QLatin1Char('\n'));
+        const qsizetype afterWaste = std::min<qsizetype>(15, lines.size());
+        lines.insert(afterWaste, QStringLiteral("• ")
+                                     + uiText(QStringLiteral("Anidado: exhaustivo"),
+                                              QStringLiteral("Nesting: thorough")));
+        reportText->setPlainText(lines.join(QLatin1Char('\n')));
+        return;
+    }
     reportText->setPlainText(text);
 }
 
