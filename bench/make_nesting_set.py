@@ -37,15 +37,6 @@ def room_curved(width, depth, sagitta):
     return [dxfwriter.polyline(ring)]
 
 
-def room_apse(width, depth, radius):
-    """A room with a half-round apse in the middle of its right wall."""
-    mid = depth / 2
-    ring = [(0.0, 0.0), (width, 0.0), (width, mid - radius)]
-    ring += arc(width, mid, radius, -90, 90, 48)[1:-1]
-    ring += [(width, mid + radius), (width, depth), (0.0, depth)]
-    return [dxfwriter.polyline(ring)]
-
-
 def l_columns(a, b, c, d, columns):
     """An L-shaped floor a x b with a c x d notch cut from its upper right, and columns."""
     ring = [(0.0, 0.0), (a, 0.0), (a, b - d), (a - c, b - d), (a - c, b), (0.0, b)]
@@ -84,56 +75,27 @@ def hall_wavy(width, depth, amplitude, wavelength, columns):
     return entities
 
 
-def octagon_room(side, chamfer):
-    """A square room with its four corners cut at 45 degrees."""
-    s, c = side, chamfer
-    ring = [(c, 0.0), (s - c, 0.0), (s, c), (s, s - c), (s - c, s), (c, s), (0.0, s - c),
-            (0.0, c)]
-    return [dxfwriter.polyline(ring)]
-
-
-def terrace_round(width, depth, radius):
-    """A terrace whose two front corners are large quarter circles, with a pillar."""
-    ring = arc(radius, radius, radius, 180, 270, 24)
-    ring += arc(width - radius, radius, radius, 270, 360, 24)
-    ring += [(width, depth), (0.0, depth)]
-    return [dxfwriter.polyline(ring),
-            dxfwriter.polyline(square(width / 2 - 0.15, depth / 2, 0.3), layer="PILARES")]
-
-
-def round_room(radius):
-    """A round room (a rotunda) drawn as a polyline of 96 segments."""
-    ring = arc(radius, radius, radius, 0, 360, 96)[:-1]
-    return [dxfwriter.polyline(ring)]
-
-
-def half_round(width):
-    """A semicircular room: a straight wall and a half-round wall over it."""
-    r = width / 2
-    ring = [(0.0, 0.0), (width, 0.0)] + arc(r, 0.0, r, 0, 180, 72)[1:-1]
-    return [dxfwriter.polyline(ring)]
-
-
+# Four kinds of floor, each small, medium and large; the measures are odd
+# on purpose, as real rooms are, so edges fall anywhere in a sheet.
 DRAWINGS = {
-    "room-curved-a.dxf": room_curved(7.3, 5.1, 0.45),
-    "room-curved-b.dxf": room_curved(9.7, 6.35, 0.8),
-    "room-apse.dxf": room_apse(8.15, 6.6, 1.7),
-    "l-columns-a.dxf": l_columns(11.3, 8.7, 5.1, 3.9,
+    "room-curved-s.dxf": room_curved(5.6, 4.3, 0.35),
+    "room-curved-m.dxf": room_curved(7.3, 5.1, 0.45),
+    "room-curved-l.dxf": room_curved(9.7, 6.35, 0.8),
+    "l-columns-s.dxf": l_columns(7.4, 5.8, 3.1, 2.4, [("round", 2.0, 2.2, 0.2)]),
+    "l-columns-m.dxf": l_columns(11.3, 8.7, 5.1, 3.9,
                                  [("round", 2.6, 2.4, 0.22), ("square", 7.7, 1.9, 0.35)]),
-    "l-columns-b.dxf": l_columns(13.9, 10.45, 6.2, 4.7,
+    "l-columns-l.dxf": l_columns(13.9, 10.45, 6.2, 4.7,
                                  [("round", 3.1, 3.3, 0.25), ("round", 3.1, 7.3, 0.25),
                                   ("square", 9.4, 2.6, 0.4)]),
-    "deck-bays-a.dxf": deck_bays(9.4, 4.75, [(3.0, 0.9, 1.1), (6.9, 0.7, 0.8)]),
-    "deck-bays-b.dxf": deck_bays(12.3, 5.55, [(2.7, 0.6, 0.9), (6.1, 1.2, 1.3),
+    "deck-bays-s.dxf": deck_bays(5.2, 3.7, [(2.6, 0.8, 0.9)]),
+    "deck-bays-m.dxf": deck_bays(9.4, 4.75, [(3.0, 0.9, 1.1), (6.9, 0.7, 0.8)]),
+    "deck-bays-l.dxf": deck_bays(12.3, 5.55, [(2.7, 0.6, 0.9), (6.1, 1.2, 1.3),
                                               (9.9, 0.6, 0.9)]),
-    "hall-wavy-a.dxf": hall_wavy(16.3, 9.35, 0.3, 3.1, [(5.2, 4.6, 0.2), (11.1, 4.6, 0.2)]),
-    "hall-wavy-b.dxf": hall_wavy(21.7, 12.15, 0.45, 4.3,
+    "hall-wavy-s.dxf": hall_wavy(10.6, 6.9, 0.25, 2.7, [(5.3, 3.4, 0.2)]),
+    "hall-wavy-m.dxf": hall_wavy(16.3, 9.35, 0.3, 3.1, [(5.2, 4.6, 0.2), (11.1, 4.6, 0.2)]),
+    "hall-wavy-l.dxf": hall_wavy(21.7, 12.15, 0.45, 4.3,
                                  [(6.0, 4.0, 0.25), (6.0, 8.5, 0.25), (15.0, 4.0, 0.25),
                                   (15.0, 8.5, 0.25)]),
-    "octagon-room.dxf": octagon_room(8.85, 1.45),
-    "terrace-round.dxf": terrace_round(10.55, 6.15, 1.9),
-    "round-room.dxf": round_room(3.5),
-    "half-round.dxf": half_round(9.0),
 }
 
 
