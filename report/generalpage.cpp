@@ -38,8 +38,11 @@ QString startCornerText(int index, const QString &language)
 void drawSummary(QPainter &painter, const QRectF &panel, const ReportInput &input)
 {
     const QList<SummaryRow> rows = summaryRows(input);
+    // The panel holds ten rows at the usual spacing; the nesting row of a
+    // thorough plan makes eleven, drawn a little closer.
+    const int spacing = rows.size() > 10 ? 32 : 35;
     for (qsizetype k = 0; k < rows.size(); ++k) {
-        const int y = int(panel.top() + 118 + 35 * k);
+        const int y = int(panel.top() + 118 + spacing * k);
         painter.setFont(reportFont(9));
         painter.setPen(QColor(0x475569));
         painter.drawText(QPoint(int(panel.left() + 25), y), rows[k].label);
