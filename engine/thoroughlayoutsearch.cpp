@@ -87,17 +87,13 @@ private:
     double m_reported = 0.0;
 };
 
-// The cut pieces of a plan by piece index, each moved to start at the
-// origin (the nesting turns them about the origin, and a far drawing's
-// cells are in its own large coordinates).
+// The cut pieces of a plan by piece index.
 QList<Shape> cutPieces(const CuttingPlan &plan)
 {
     QList<Shape> pieces(cutPieceCount(plan));
     for (const GridCell &cell : plan.cells) {
-        if (cell.whole)
-            continue;
-        pieces[cell.pieceIndex] = requiredResult(
-            translatedShape(cell.shape, -cell.shape.bounds.left(), -cell.shape.bounds.top()));
+        if (!cell.whole)
+            pieces[cell.pieceIndex] = cell.shape;
     }
     return pieces;
 }

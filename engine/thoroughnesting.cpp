@@ -518,12 +518,22 @@ void renumber(QList<CuttingSheet> &sheets)
 
 } // namespace
 
-QList<CuttingSheet> nestCutPiecesThoroughly(const QList<Shape> &pieces, double sheetWidth,
+QList<CuttingSheet> nestCutPiecesThoroughly(const QList<Shape> &cutPieces, double sheetWidth,
                                             double sheetHeight,
                                             const QList<CuttingSheet> &standard,
                                             const std::function<void(double)> &progress,
                                             ThoroughNestingReport *report)
 {
+    // Each piece moved to start at the origin first: the nesting turns
+    // pieces about the origin, and so the same pieces give the same
+    // packing wherever the caller has them (a far drawing's cells lie in
+    // its own large coordinates).
+    QList<Shape> pieces;
+    pieces.reserve(cutPieces.size());
+    for (const Shape &piece : cutPieces)
+        pieces.append(requiredResult(
+            translatedShape(piece, -piece.bounds.left(), -piece.bounds.top())));
+
     ThoroughNestingReport facts;
     facts.standardSheets = int(standard.size());
     facts.lowerBound = areaLowerBound(pieces, sheetWidth, sheetHeight);
