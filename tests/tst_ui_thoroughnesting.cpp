@@ -83,7 +83,10 @@ private slots:
     void initTestCase()
     {
         testing::isolateUserState();
-        setMessageBoxHook([](const MessageBoxRequest &) { return QMessageBox::Ok; });
+        // Questions are answered yes; nothing else is asked here.
+        setMessageBoxHook([](const MessageBoxRequest &request) {
+            return request.buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
+        });
         QVERIFY(folder.isValid());
     }
 
@@ -126,6 +129,32 @@ private slots:
             thoroughAction(*window)->trigger();
             QVERIFY(!Preferences().thoroughNesting());
         }
+    }
+
+    // New project returns from a project's nesting to the preferred one;
+    // Restore default settings returns to the standard nesting, stored.
+    void newProjectAndRestoreDefaults()
+    {
+        const auto window = makeWindow(QStringLiteral("en"));
+        ProjectFile project;
+        project.dxfPath = testing::examplePath(QStringLiteral("deck-bay.dxf"));
+        project.sheetWidth = QStringLiteral("2.0");
+        project.sheetHeight = QStringLiteral("1.2");
+        project.thoroughNesting = true;
+        const QString path = folder.filePath(QStringLiteral("deck.tlr"));
+        QString error;
+        QVERIFY(writeProjectFile(path, project, error));
+        window->openProject(path);
+        QCOMPARE(window->nestingMode(), NestingMode::Thorough);
+        window->newProject();
+        QCOMPARE(window->nestingMode(), NestingMode::Standard);
+        QVERIFY(!thoroughAction(*window)->isChecked());
+
+        thoroughAction(*window)->trigger();
+        QVERIFY(Preferences().thoroughNesting());
+        window->restoreDefaults();
+        QCOMPARE(window->nestingMode(), NestingMode::Standard);
+        QVERIFY(!Preferences().thoroughNesting());
     }
 
     // Optimise and Recalculate nest as the entry says; the thorough plan
