@@ -23,7 +23,7 @@ const OptionSpec options[] = {
     {"--gap", Kind::Length},     {"--scale", Kind::Length},  {"--optimise", Kind::Flag},
     {"--start", Kind::Text},     {"--vertical", Kind::Flag}, {"--language", Kind::Text},
     {"--json", Kind::Text},      {"--pdf", Kind::Text},      {"--csv", Kind::Text},
-    {"--dxf-dir", Kind::Text},
+    {"--dxf-dir", Kind::Text},   {"--thorough", Kind::Flag},
 };
 
 const OptionSpec *findOption(const QString &name)
@@ -136,6 +136,7 @@ PlanArguments readPlanArguments(const QStringList &arguments)
     request.language = language;
     request.optimise = values.contains(QStringLiteral("--optimise"));
     request.vertical = values.contains(QStringLiteral("--vertical"));
+    request.thorough = values.contains(QStringLiteral("--thorough"));
     request.jsonPath = values.value(QStringLiteral("--json"));
     request.pdfPath = values.value(QStringLiteral("--pdf"));
     request.csvPath = values.value(QStringLiteral("--csv"));
@@ -248,12 +249,14 @@ QString planUsageText()
     return QStringLiteral(
         "Planning without the window (needs no display):\n"
         "  --plan DRAWING.dxf --width W --height H [--gap G] [--scale F]\n"
-        "         (--optimise | --start CORNER [--vertical])\n"
+        "         (--optimise | --start CORNER [--vertical]) [--thorough]\n"
         "         [--language es|en|de] [--json FILE] [--pdf FILE] [--csv FILE] [--dxf-dir DIR]\n"
         "  --plan PROJECT.tlr [the same options, which override the project's values]\n"
         "                           compute the cutting plan and print its summary; W, H, G in metres;\n"
         "                           CORNER is bottom-left, bottom-right, top-left or top-right;\n"
         "                           --scale multiplies the drawing's coordinates (0.001 for millimetres);\n"
+        "                           --thorough searches further for a nesting with fewer cutting sheets\n"
+        "                           (slower; a project that asks for it is always nested so);\n"
         "                           --json the plan, --csv the cut list (\"-\" for standard output),\n"
         "                           --pdf the report, --dxf-dir one DXF per cutting sheet (P13.dxf ...);\n"
         "                           exit 0 done, 2 drawing or project unreadable, 4 no plan,\n"

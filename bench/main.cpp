@@ -7,6 +7,9 @@
 //                                                    eight-layout search (1 = serial,
 //                                                    0 = all cores); --layout-digests
 //                                                    also a fingerprint per layout
+//   tallero-bench --plan --thorough [--width W --height H --gap G] [--threads T] FILE...
+//                                                    standard against thorough nesting:
+//                                                    cutting sheets, lower bound, times
 //   tallero-bench [--runs N] --report FILE...        write the report of the
 //                                                    2.0 x 1.2 m plan
 //   tallero-bench --make-line-curve PATH [N]         write a test drawing of
@@ -14,6 +17,7 @@
 
 #include "importbench.h"
 #include "planbench.h"
+#include "thoroughbench.h"
 #include "reportbench.h"
 
 #include <QCoreApplication>
@@ -29,7 +33,7 @@ namespace {
 int usage()
 {
     std::fputs("usage: tallero-bench [--runs N] [--plan [--width W --height H --gap G] [--threads T]\n"
-               "                     [--layout-digests] | --report] FILE...\n"
+               "                     [--layout-digests] | --thorough | --report] FILE...\n"
                "       tallero-bench --make-line-curve PATH [N]\n",
                stderr);
     return 2;
@@ -51,6 +55,7 @@ int main(int argc, char *argv[])
     const QStringList args = app->arguments().mid(1);
     tallero::bench::PlanBenchOptions options;
     bool plan = false;
+    bool thorough = false;
     QString curvePath;
     int curveSegments = 100000;
     QStringList files;
@@ -75,6 +80,8 @@ int main(int argc, char *argv[])
             plan = true;
         } else if (arg == QLatin1String("--report")) {
             report = true;
+        } else if (arg == QLatin1String("--thorough")) {
+            thorough = true;
         } else if (arg == QLatin1String("--layout-digests")) {
             options.layoutDigests = true;
         } else if (arg == QLatin1String("--make-line-curve") && hasValue) {
@@ -104,6 +111,8 @@ int main(int argc, char *argv[])
         return usage();
     if (report)
         return tallero::bench::runReportBench(files, options.runs);
+    if (plan && thorough)
+        return tallero::bench::runThoroughBench(files, options);
     if (plan)
         return tallero::bench::runPlanBench(files, options);
     return tallero::bench::runImportBench(files, options.runs);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/nestingmode.h"
 #include "geometry/shape.h"
 
 #include <QString>
@@ -63,6 +64,8 @@ struct CuttingPlan
     std::optional<NestingFault> nestingVerdict;
     bool vertical = false;
     int startIndex = 0;
+    // How the cut pieces were packed, set by the engine.
+    NestingMode nesting = NestingMode::Standard;
 };
 
 // Finishing step of an adopted plan: cell codes, piece codes, and the

@@ -5,6 +5,7 @@
 #include "engine/requiredresult.h"
 #include "engine/shapetransform.h"
 #include "engine/surveyorigin.h"
+#include "engine/thoroughnesting.h"
 #include "engine/tolerances.h"
 #include "geometry/preparedoutline.h"
 #include "geometry/shapeops.h"
@@ -126,7 +127,8 @@ void refuseCrowdedSheets(const QList<Shape> &pieces, double w, double h)
 constexpr double tilingShare = 0.25;
 
 CuttingPlan tileOutline(const Shape &outline, double w, double h, double g, bool right, bool top,
-                        PlacementSearchMode mode, const ProgressCallback &progress)
+                        PlacementSearchMode mode, NestingMode nesting,
+                        const ProgressCallback &progress)
 {
     const auto report = [&](double fraction) {
         if (progress)
@@ -220,12 +222,25 @@ CuttingPlan tileOutline(const Shape &outline, double w, double h, double g, bool
 
     refuseCrowdedSheets(cutPieces, w, h);
     const double pieceCount = double(cutPieces.size());
+    // A thorough nesting starts from the standard one and searches on for
+    // the rest of the progress.
+    const double nestingShare = nesting == NestingMode::Thorough ? 0.25 : 1.0 - tilingShare;
     plan.sheets = nestCutPieces(cutPieces, w, h, mode, [&](int placed) {
-        report(tilingShare + (1.0 - tilingShare) * placed / pieceCount);
+        report(tilingShare + nestingShare * placed / pieceCount);
     });
+    if (nesting == NestingMode::Thorough) {
+        const double searchStart = tilingShare + nestingShare;
+        plan.sheets = nestCutPiecesThoroughly(cutPieces, w, h, plan.sheets, [&](double done) {
+            report(searchStart + (1.0 - searchStart) * done);
+        });
+    }
+    plan.nesting = nesting;
     report(1.0);
     return plan;
 }
+
+CuttingPlan planOutline(const Shape &outline, double w, double h, double g, bool right, bool top,
+                        const PlanControl &control, PlacementSearchMode mode, NestingMode nesting);
 
 } // namespace
 
@@ -238,12 +253,26 @@ CuttingPlan computeCuttingPlan(const Shape &outline, double w, double h, double 
 CuttingPlan computeCuttingPlan(const Shape &outline, double w, double h, double g, bool right,
                                bool top, const PlanControl &control, PlacementSearchMode mode)
 {
+    return planOutline(outline, w, h, g, right, top, control, mode, NestingMode::Standard);
+}
+
+CuttingPlan computeCuttingPlan(const Shape &outline, double w, double h, double g, bool right,
+                               bool top, const PlanControl &control, NestingMode nesting)
+{
+    return planOutline(outline, w, h, g, right, top, control, PlacementSearchMode::Fast, nesting);
+}
+
+namespace {
+
+CuttingPlan planOutline(const Shape &outline, double w, double h, double g, bool right, bool top,
+                        const PlanControl &control, PlacementSearchMode mode, NestingMode nesting)
+{
     const CancellationScope scope(control.token);
     checkCancellation();
     checkInputs(outline, w, h, g);
     const QPointF origin = planningOrigin(outline.bounds);
     if (origin.isNull())
-        return tileOutline(outline, w, h, g, right, top, mode, control.progress);
+        return tileOutline(outline, w, h, g, right, top, mode, nesting, control.progress);
 
     // A far drawing is planned as if it lay near the origin, and its grid
     // is moved back into the drawing's own coordinates; the placements on
@@ -252,12 +281,14 @@ CuttingPlan computeCuttingPlan(const Shape &outline, double w, double h, double 
         transformShape(outline, QTransform::fromTranslate(-origin.x(), -origin.y()));
     if (!isNonEmpty(local))
         throw std::runtime_error(engineerrors::invalidOutline);
-    CuttingPlan plan = tileOutline(local, w, h, g, right, top, mode, control.progress);
+    CuttingPlan plan = tileOutline(local, w, h, g, right, top, mode, nesting, control.progress);
     for (GridCell &cell : plan.cells)
         cell.shape = requiredResult(translatedShape(cell.shape, origin.x(), origin.y()));
     plan.originX += origin.x();
     plan.originY += origin.y();
     return plan;
 }
+
+} // namespace
 
 } // namespace tallero

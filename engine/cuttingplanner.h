@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/nestingmode.h"
 #include "engine/placementsearch.h"
 #include "engine/plancontrol.h"
 
@@ -31,6 +32,13 @@ CuttingPlan computeCuttingPlan(const Shape &outline, double w, double h, double 
 CuttingPlan computeCuttingPlan(const Shape &outline, double w, double h, double g, bool right,
                                bool top, const PlanControl &control,
                                PlacementSearchMode mode = PlacementSearchMode::Fast);
+
+// The same plan nested the given way (nestingmode.h). A thorough plan has
+// at most as many cutting sheets as the standard one, and the standard
+// packing itself unless the search found one with fewer; it records the
+// mode in `nesting` either way.
+CuttingPlan computeCuttingPlan(const Shape &outline, double w, double h, double g, bool right,
+                               bool top, const PlanControl &control, NestingMode nesting);
 
 // Each grid position costs one clip against the outline. A 150 x 100 m hall
 // tiled with 0.6 x 0.6 m tiles, larger than any job this program is for, has

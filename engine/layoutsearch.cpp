@@ -2,6 +2,7 @@
 
 #include "engine/cuttingplanner.h"
 #include "engine/requiredresult.h"
+#include "engine/thoroughlayoutsearch.h"
 #include "geometry/shapecopy.h"
 
 #include <QThread>
@@ -97,8 +98,11 @@ bool isBetterPlan(const CuttingPlan &candidate, const CuttingPlan &best)
 }
 
 LayoutSearchResult searchBestLayout(const Shape &outline, double w, double h, double g,
-                                    const PlanControl &control, int threads)
+                                    const PlanControl &control, int threads,
+                                    NestingMode nesting)
 {
+    if (nesting == NestingMode::Thorough)
+        return searchBestLayoutThoroughly(outline, w, h, g, control, threads);
     const QList<LayoutChoice> choices = layoutChoices();
     const qsizetype count = choices.size();
     if (threads <= 0)

@@ -2,6 +2,7 @@
 
 #include "engine/cuttingplan.h"
 #include "engine/layoutchoice.h"
+#include "engine/nestingmode.h"
 #include "engine/plancontrol.h"
 
 #include <optional>
@@ -45,8 +46,12 @@ bool isBetterPlan(const CuttingPlan &candidate, const CuttingPlan &best);
 // Progress is reported as the fraction of the eight layouts done. A
 // cancelled token ends the search with PlanCancelled: no result, and the
 // layouts still running stop at their next checkpoint.
+//
+// With NestingMode::Thorough the layouts that could win are nested
+// thoroughly and compared by the same key (thoroughlayoutsearch.h).
 LayoutSearchResult searchBestLayout(const Shape &outline, double w, double h, double g,
-                                    const PlanControl &control = {}, int threads = 0);
+                                    const PlanControl &control = {}, int threads = 0,
+                                    NestingMode nesting = NestingMode::Standard);
 
 // "horizontal bottom-left", "vertical top-right", ... for logs and tools.
 QString layoutChoiceName(const LayoutChoice &choice);

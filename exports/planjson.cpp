@@ -85,7 +85,10 @@ QJsonObject settingsObject(const CuttingPlan &plan)
                         plan.vertical ? QStringLiteral("vertical") : QStringLiteral("horizontal")},
                        {QStringLiteral("startCorner"), startCornerKey(plan.startIndex)},
                        {QStringLiteral("originX"), plan.originX},
-                       {QStringLiteral("originY"), plan.originY}};
+                       {QStringLiteral("originY"), plan.originY},
+                       {QStringLiteral("nesting"), plan.nesting == NestingMode::Thorough
+                                                       ? QStringLiteral("thorough")
+                                                       : QStringLiteral("standard")}};
 }
 
 QJsonObject totalsObject(const CuttingPlan &plan)

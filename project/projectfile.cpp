@@ -106,6 +106,7 @@ ProjectReadStatus readProjectFile(const QString &path, ProjectFile &project, QSt
                           .value_or(startIndexFromText(read.startText));
     read.vertical = object.value(QStringLiteral("vertical")).toBool(false);
     read.scale = storedScale(object.value(QStringLiteral("scale")));
+    read.thoroughNesting = object.value(QStringLiteral("thoroughNesting")).toBool(false);
     project = read;
     return ProjectReadStatus::Read;
 }
@@ -127,6 +128,8 @@ QByteArray projectFileText(const ProjectFile &project)
     // Older readers know no scale; a drawing used as drawn needs none.
     if (project.scale != 1.0)
         object.insert(QStringLiteral("scale"), project.scale);
+    if (project.thoroughNesting)
+        object.insert(QStringLiteral("thoroughNesting"), true);
     // QJsonObject keeps its keys sorted, and the indented form uses four
     // spaces and ends with a line feed.
     return QJsonDocument(object).toJson(QJsonDocument::Indented);

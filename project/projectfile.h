@@ -23,6 +23,9 @@ struct ProjectFile
     // The factor the drawing's coordinates are multiplied by to get metres;
     // 1 when the drawing is used as drawn.
     double scale = 1.0;
+    // Plans of this project are nested thoroughly ("thoroughNesting",
+    // written only when set, so older readers see the file they know).
+    bool thoroughNesting = false;
 };
 
 // How reading a project ended.
@@ -42,7 +45,8 @@ constexpr qint64 maxProjectFileBytes = 1024 * 1024;
 ProjectReadStatus readProjectFile(const QString &path, ProjectFile &project, QString &error);
 
 // The file's text: indented JSON, keys in ascending order, four spaces per
-// level, a line feed at the end; "scale" only when it is not 1.
+// level, a line feed at the end; "scale" only when it is not 1,
+// "thoroughNesting" only when set.
 QByteArray projectFileText(const ProjectFile &project);
 
 // Writes the project through a temporary file that replaces `path` only when

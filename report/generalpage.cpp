@@ -38,8 +38,11 @@ QString startCornerText(int index, const QString &language)
 void drawSummary(QPainter &painter, const QRectF &panel, const ReportInput &input)
 {
     const QList<SummaryRow> rows = summaryRows(input);
+    // The panel holds ten rows at the usual spacing; the nesting row of a
+    // thorough plan makes eleven, drawn a little closer.
+    const int spacing = rows.size() > 10 ? 32 : 35;
     for (qsizetype k = 0; k < rows.size(); ++k) {
-        const int y = int(panel.top() + 118 + 35 * k);
+        const int y = int(panel.top() + 118 + spacing * k);
         painter.setFont(reportFont(9));
         painter.setPen(QColor(0x475569));
         painter.drawText(QPoint(int(panel.left() + 25), y), rows[k].label);
@@ -173,7 +176,7 @@ QList<SummaryRow> summaryRows(const ReportInput &input)
     QString start = startCornerText(plan.startIndex, language);
     if (start.isEmpty())
         start = plan.startLabel;
-    return {
+    QList<SummaryRow> rows{
         {tr("Geometría", "Geometry", "Geometrie"),
          QStringLiteral("%1 × %2 m").arg(fixedText(input.drawing.bounds.width(), 3),
                                          fixedText(input.drawing.bounds.height(), 3)),
@@ -194,6 +197,12 @@ QList<SummaryRow> summaryRows(const ReportInput &input)
          QStringLiteral("%1% (%2 m²)").arg(fixedText(100.0 - efficiency, 1), fixedText(waste, 3)),
          QColor(0xdc2626)},
     };
+    // Only a thorough plan says how it was nested; the standard nesting is
+    // the default.
+    if (plan.nesting == NestingMode::Thorough)
+        rows.append({tr("Anidado", "Nesting", "Verschachtelung"),
+                     tr("exhaustivo", "thorough", "gründlich"), ink});
+    return rows;
 }
 
 QString cellLabel(const QRectF &cellOnPage, const GridCell &cell, int wholeSheetCount)

@@ -234,6 +234,7 @@ private slots:
         QTest::newRow("curved wall, optimised") << example("room-curved-wall.dxf") << QStringList{"--optimise"};
         QTest::newRow("floor, top right, vertical")
             << example("l-floor-column.dxf") << QStringList{"--start", "top-right", "--vertical", "--gap", "0.002"};
+        QTest::newRow("deck, optimised thoroughly") << example("deck-bay.dxf") << QStringList{"--optimise", "--thorough"};
     }
     void sameInputsSameBytes()
     {
@@ -268,6 +269,30 @@ private slots:
         QVERIFY2(summary.contains("TOTAL COMPRA REAL: " + QByteArray::number(totals.value("purchase").toInt())
                                   + " planchas"),
                  summary.constData());
+    }
+
+    // The thorough nesting never needs more cutting sheets than the standard
+    // one, and the summary and the JSON say which one made the plan.
+    void thoroughNesting()
+    {
+        QMap<QString, QJsonObject> plans;
+        for (const QString &mode : {QStringLiteral("standard"), QStringLiteral("thorough")}) {
+            const QString json = path(mode + QStringLiteral(".json"));
+            QStringList arguments{"--plan", example("deck-bay.dxf"), "--width", "2", "--height", "1.2",
+                                  "--optimise", "--json", json};
+            if (mode == QLatin1String("thorough"))
+                arguments << "--thorough";
+            const Run run = runTallero(arguments);
+            QVERIFY2(run.finishedNormally && run.exitCode == 0, qPrintable(run.err));
+            QCOMPARE(run.out.contains("Anidado: exhaustivo"), mode == QLatin1String("thorough"));
+            plans[mode] = QJsonDocument::fromJson(contents(json)).object();
+            QCOMPARE(plans[mode].value("settings").toObject().value("nesting").toString(), mode);
+        }
+        const auto cutting = [&](const QString &mode) {
+            return plans[mode].value("totals").toObject().value("cuttingSheets").toInt();
+        };
+        QVERIFY(cutting("standard") > 0);
+        QVERIFY(cutting("thorough") <= cutting("standard"));
     }
 
     void summaryInTheLanguageAsked_data()

@@ -54,6 +54,7 @@ struct PlanOptions
     bool optimise = false;
     int startIndex = 0;    // StartCorner order; 0 computes as bottom-left
     bool vertical = false;
+    NestingMode nesting = NestingMode::Standard;
     double scale = 1.0;
     bool scaleGiven = false;
 };
@@ -87,6 +88,8 @@ std::optional<PlanInput> planInputOf(const HeadlessPlanRequest &request, int &ex
     PlanInput input;
     PlanOptions &options = input.options;
     options.optimise = request.optimise;
+    if (request.thorough)
+        options.nesting = NestingMode::Thorough;
     if (isProjectPath(request.inputPath)) {
         ProjectFile project;
         QString error;
@@ -129,6 +132,8 @@ std::optional<PlanInput> planInputOf(const HeadlessPlanRequest &request, int &ex
             exitCode = planexit::unreadableInput;
             return std::nullopt;
         }
+        if (project.thoroughNesting)
+            options.nesting = NestingMode::Thorough;
         options.width = *width;
         options.height = *height;
         options.clearance = *gap;
@@ -221,7 +226,7 @@ std::optional<CuttingPlan> computePlan(const Shape &outline, const PlanOptions &
     try {
         if (options.optimise) {
             const LayoutSearchResult result =
-                searchBestLayout(outline, options.width, options.height, options.clearance);
+                searchBestLayout(outline, options.width, options.height, options.clearance, {}, 0, options.nesting);
             if (!result.best) {
                 complain(noValidLayoutText(result.failures));
                 return std::nullopt;
@@ -233,8 +238,10 @@ std::optional<CuttingPlan> computePlan(const Shape &outline, const PlanOptions &
             const bool right = startIndex == int(StartCorner::TopRight) || startIndex == int(StartCorner::BottomRight);
             const bool top = startIndex == int(StartCorner::TopLeft) || startIndex == int(StartCorner::TopRight);
             plan = vertical
-                ? computeCuttingPlan(outline, options.height, options.width, options.clearance, right, top)
-                : computeCuttingPlan(outline, options.width, options.height, options.clearance, right, top);
+                ? computeCuttingPlan(outline, options.height, options.width, options.clearance, right, top, {},
+                                     options.nesting)
+                : computeCuttingPlan(outline, options.width, options.height, options.clearance, right, top, {},
+                                     options.nesting);
         }
         assignPieceCodes(plan);
         plan.startIndex = startIndex;

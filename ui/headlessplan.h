@@ -28,6 +28,7 @@ struct HeadlessPlanRequest
     bool optimise = false;
     std::optional<int> startIndex;     // StartCorner index 1..4, with the corner given
     bool vertical = false;
+    bool thorough = false;             // the thorough nesting (a project may ask for it too)
     QString language;                  // "es", "en", "de"; empty for the stored one
     // Output paths; empty for none, "-" for standard output (JSON and CSV).
     QString jsonPath;

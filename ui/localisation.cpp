@@ -53,6 +53,8 @@ const TextTable &germanUiTable()
         {"Exit", "Beenden"},
         {"Recalculate cutting plan", "Zuschnitt neu berechnen"},
         {"Optimise layout", "Anordnung optimieren"},
+        {"Thorough nesting (fewer sheets, slower)", "Gründliche Verschachtelung (weniger Platten, langsamer)"},
+        {"Nesting: thorough", "Verschachtelung: gründlich"},
         {"Use light mode", "Hellen Modus verwenden"},
         {"Use dark mode", "Dunklen Modus verwenden"},
         {"Restore default settings", "Standardeinstellungen wiederherstellen"},

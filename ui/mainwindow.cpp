@@ -59,6 +59,7 @@ RodalixV69::RodalixV69()
 
     Preferences preferences;
     darkTheme = preferences.darkTheme();
+    setThoroughNesting(preferences.thoroughNesting());
     preferences.remove(obsoleteSheetKey);
 
     sheetWidthEdit->setText(QStringLiteral("0.0"));
@@ -108,6 +109,13 @@ void RodalixV69::applyTheme()
     themeAction->setChecked(!darkTheme);
     setStyleSheet(themeStyleSheet(darkTheme) + disabledCommandsStyle(darkTheme));
     canvas->update();
+}
+
+void RodalixV69::setThoroughNesting(bool thorough)
+{
+    thoroughNesting = thorough;
+    if (thoroughNestingAction)
+        thoroughNestingAction->setChecked(thorough);
 }
 
 void RodalixV69::toggleTheme()

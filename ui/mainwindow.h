@@ -62,6 +62,14 @@ public:
     void setLanguage(const QString &code);
 
     bool isDarkTheme() const { return darkTheme; }
+
+    // How Recalculate and Optimise nest the cut pieces: the Settings menu's
+    // check mark, kept in the preferences; an opened project brings its own.
+    NestingMode nestingMode() const
+    {
+        return thoroughNesting ? NestingMode::Thorough : NestingMode::Standard;
+    }
+    void setThoroughNesting(bool thorough);
     void applyTheme();
     void toggleTheme();
     void saveTheme();
@@ -203,6 +211,8 @@ private:
     void setComputationCommandsEnabled(bool enabled);
 
     bool darkTheme = true;
+    bool thoroughNesting = false;
+    QAction *thoroughNestingAction = nullptr;
     QLineEdit *sheetWidthEdit = nullptr;
     QLineEdit *sheetHeightEdit = nullptr;
     QLineEdit *clearanceEdit = nullptr;

@@ -328,6 +328,8 @@ void RodalixV69::newProject()
     canvas->clearAll();
     canvas->update();
     resetSheetFields();
+    // A project's own nesting ends with it; new work nests as preferred.
+    setThoroughNesting(Preferences().thoroughNesting());
     // The German texts are those the panels start with, so a German window
     // does not turn English after New project.
     pieceLabel->setText(chooseText(QStringLiteral("Pieza: Ninguna cargada"), QStringLiteral("Piece: None loaded"),
@@ -356,6 +358,8 @@ void RodalixV69::restoreDefaults()
     // plan and `modified` stay as they are; nothing is recomputed.
     darkTheme = true;
     resetSheetFields();
+    setThoroughNesting(false);
+    Preferences().setThoroughNesting(false);
     saveTheme();
     applyTheme();
     statusBar()->showMessage(chooseText(QStringLiteral("Configuración predeterminada restaurada."),

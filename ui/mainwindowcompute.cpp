@@ -277,12 +277,14 @@ ComputationOutcome RodalixV69::optimiseLayout(bool silent)
                 translateEngineMessage(QString::fromUtf8(engineerrors::geometryOperationFailed)));
         return ComputationOutcome::Failed;
     }
+    const NestingMode mode = nestingMode();
     LayoutSearchResult result;
     QString unexpected;
     const bool completed = runOnWorker(
         [&](const PlanControl &control) {
             try {
-                result = searchBestLayout(*outline, inputs->width, inputs->height, inputs->clearance, control);
+                result = searchBestLayout(*outline, inputs->width, inputs->height, inputs->clearance, control,
+                                          0, mode);
             } catch (const PlanCancelled &) {
             } catch (const std::exception &error) {
                 unexpected = QString::fromUtf8(error.what());
@@ -351,12 +353,13 @@ ComputationOutcome RodalixV69::recalculate()
                 translateEngineMessage(QString::fromUtf8(engineerrors::geometryOperationFailed)));
         return ComputationOutcome::Failed;
     }
+    const NestingMode mode = nestingMode();
     std::optional<CuttingPlan> computed;
     QString failure;
     const bool completed = runOnWorker(
         [&](const PlanControl &control) {
             try {
-                computed = computeCuttingPlan(*outline, width, height, clearance, right, top, control);
+                computed = computeCuttingPlan(*outline, width, height, clearance, right, top, control, mode);
             } catch (const PlanCancelled &) {
             } catch (const std::exception &error) {
                 failure = QString::fromUtf8(error.what());

@@ -5,6 +5,7 @@
 #include "ui/aboutbox.h"
 #include "ui/localisation.h"
 #include "ui/planexport.h"
+#include "ui/preferences.h"
 #include "ui/reportexport.h"
 #include "views/nestingcanvas.h"
 
@@ -93,6 +94,18 @@ void RodalixV69::buildSettingsMenu()
                     QStringLiteral("recalculateAction"), QKeySequence(Qt::Key_F5));
     addPendingEntry(settings, text("Optimizar distribución", "Optimise layout"),
                     QStringLiteral("optimiseAction"), QKeySequence(Qt::Key_F6));
+    // Applies from the next Recalculate or Optimise; the plan shown stays
+    // as it was computed and says how it was nested.
+    thoroughNestingAction =
+        settings->addAction(text("Anidado exhaustivo (menos planchas, más lento)",
+                                 "Thorough nesting (fewer sheets, slower)"));
+    thoroughNestingAction->setObjectName(QStringLiteral("thoroughNestingAction"));
+    thoroughNestingAction->setCheckable(true);
+    thoroughNestingAction->setChecked(thoroughNesting);
+    connect(thoroughNestingAction, &QAction::triggered, this, [this](bool checked) {
+        setThoroughNesting(checked);
+        Preferences().setThoroughNesting(checked);
+    });
     settings->addSeparator();
 
     // Its text and check mark are set by applyTheme.

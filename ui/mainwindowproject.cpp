@@ -145,6 +145,9 @@ void RodalixV69::openProject(const QString &path)
     clearanceEdit->setText(project.clearance);
     startCombo->setCurrentIndex(project.startIndex);
     (project.vertical ? verticalRadio : horizontalRadio)->setChecked(true);
+    // The project's nesting holds while it is open; the stored preference
+    // is the user's, for new work, and stays as it is.
+    setThoroughNesting(project.thoroughNesting);
     // A drawing scaled to metres when it was saved reopens scaled, and the
     // question about its unit is not asked again. Should the scale not
     // apply, the drawing stays as drawn and the question comes back.
@@ -233,6 +236,7 @@ bool RodalixV69::saveProject()
     project.startIndex = startCombo->currentIndex();
     project.vertical = verticalRadio->isChecked();
     project.scale = drawingScale();
+    project.thoroughNesting = thoroughNesting;
     QString error;
     // The file is replaced only by a complete new one; a failure leaves it,
     // the project path and the unsaved work as they were.

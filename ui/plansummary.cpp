@@ -108,13 +108,23 @@ QString planSummaryText(const CuttingPlan &plan, const Drawing &drawing)
         ? chooseText(QStringLiteral("automático"), QStringLiteral("automatic"), QStringLiteral("automatisch"))
         : chooseText(QStringLiteral("seleccionado"), QStringLiteral("selected"), QStringLiteral("ausgewählt"));
 
-    return summaryTemplate()
-        .arg(fixed(drawing.bounds.width(), 3), fixed(drawing.bounds.height(), 3), fixed(drawing.area, 3),
-             orientation, fixed(plan.sheetWidth, 3), fixed(plan.sheetHeight, 3), plan.startLabel, startKind)
-        .arg(plan.wholeSheetCount)
-        .arg(cuttingSheetCount(plan))
-        .arg(purchased)
-        .arg(fixed(efficiency, 1), fixed(100.0 - efficiency, 1), fixed(waste, 3));
+    const QString text =
+        summaryTemplate()
+            .arg(fixed(drawing.bounds.width(), 3), fixed(drawing.bounds.height(), 3), fixed(drawing.area, 3),
+                 orientation, fixed(plan.sheetWidth, 3), fixed(plan.sheetHeight, 3), plan.startLabel, startKind)
+            .arg(plan.wholeSheetCount)
+            .arg(cuttingSheetCount(plan))
+            .arg(purchased)
+            .arg(fixed(efficiency, 1), fixed(100.0 - efficiency, 1), fixed(waste, 3));
+    if (plan.nesting != NestingMode::Thorough)
+        return text;
+    // The standard nesting is the default and goes unsaid; a thorough plan
+    // says so below the waste.
+    QStringList lines = text.split(QLatin1Char('\n'));
+    const qsizetype afterWaste = std::min<qsizetype>(15, lines.size());
+    lines.insert(afterWaste, QStringLiteral("• ")
+                                 + uiText(QStringLiteral("Anidado: exhaustivo"), QStringLiteral("Nesting: thorough")));
+    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace tallero

@@ -11,6 +11,7 @@ namespace {
 const QString languageKey = QStringLiteral("ui/language");
 const QString darkThemeKey = QStringLiteral("theme/dark");
 const QString recentFilesKey = QStringLiteral("recent/files");
+const QString thoroughNestingKey = QStringLiteral("nesting/thorough");
 const QString dxfFolderKey = QStringLiteral("paths/dxf");
 const QString projectFolderKey = QStringLiteral("paths/project");
 
@@ -52,6 +53,16 @@ bool Preferences::darkTheme() const
 void Preferences::setDarkTheme(bool dark)
 {
     setValue(darkThemeKey, dark);
+}
+
+bool Preferences::thoroughNesting() const
+{
+    return value(thoroughNestingKey, false).toBool();
+}
+
+void Preferences::setThoroughNesting(bool thorough)
+{
+    setValue(thoroughNestingKey, thorough);
 }
 
 QStringList Preferences::recentFiles() const

@@ -21,6 +21,11 @@ public:
     bool darkTheme() const;
     void setDarkTheme(bool dark);
 
+    // "nesting/thorough": whether plans are nested thoroughly (fewer cutting
+    // sheets, slower); false when absent.
+    bool thoroughNesting() const;
+    void setThoroughNesting(bool thorough);
+
     // "recent/files": absolute paths, most recent first, at most
     // maxRecentFiles; empty when absent.
     QStringList recentFiles() const;

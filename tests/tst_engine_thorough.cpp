@@ -1,0 +1,297 @@
+// The thorough nesting: never more cutting sheets than the standard one,
+// fewer where a greedy pass is known to waste one, the same plan whatever
+// the threads, sound sheets, and a prompt cancel.
+
+#include "engineshapes.h"
+
+#include "engine/cuttingplanner.h"
+#include "engine/layoutsearch.h"
+#include "engine/nesting.h"
+#include "engine/plancheck.h"
+#include "engine/thoroughnesting.h"
+
+#include <QTest>
+
+#include <cmath>
+#include <numbers>
+
+using namespace tallero;
+
+namespace {
+
+// Where every piece went, to compare two plans exactly.
+QString fingerprint(const CuttingPlan &plan)
+{
+    QString text = QStringLiteral("%1|").arg(plan.wholeSheetCount);
+    for (const CuttingSheet &sheet : plan.sheets) {
+        for (const PiecePlacement &p : sheet.placements)
+            text += QStringLiteral("%1:%2:%3:%4:%5;")
+                        .arg(p.sheetIndex)
+                        .arg(p.pieceIndex)
+                        .arg(p.x, 0, 'f', 9)
+                        .arg(p.y, 0, 'f', 9)
+                        .arg(p.angle);
+        text += QLatin1Char('/');
+    }
+    return text;
+}
+
+QList<Shape> rectangles(const QList<QSizeF> &sizes)
+{
+    QList<Shape> pieces;
+    for (const QSizeF &size : sizes)
+        pieces.append(rectangleShape(0.0, 0.0, size.width(), size.height()));
+    return pieces;
+}
+
+// Every piece on exactly one sheet, each placement naming its sheet, no
+// sheet empty, and the nesting check content.
+void verifySound(const CuttingPlan &plan, int pieceCount)
+{
+    QList<int> seen(pieceCount, 0);
+    for (int s = 0; s < plan.sheets.size(); ++s) {
+        QVERIFY(!plan.sheets[s].placements.isEmpty());
+        for (const PiecePlacement &p : plan.sheets[s].placements) {
+            QCOMPARE(p.sheetIndex, s);
+            QVERIFY(p.pieceIndex >= 0 && p.pieceIndex < pieceCount);
+            ++seen[p.pieceIndex];
+        }
+    }
+    QVERIFY(std::all_of(seen.begin(), seen.end(), [](int n) { return n == 1; }));
+    QCOMPARE(findNestingFault(plan), NestingFault::None);
+}
+
+// A room with its far wall bowed out by `sagitta`.
+Shape bowedRoom(double width, double depth, double sagitta)
+{
+    QPolygonF ring{QPointF(0.0, 0.0), QPointF(width, 0.0)};
+    const double radius = ((width / 2) * (width / 2) + sagitta * sagitta) / (2 * sagitta);
+    const double cy = depth + sagitta - radius;
+    const double half = std::asin((width / 2) / radius);
+    for (int i = 0; i <= 40; ++i) {
+        const double a = std::numbers::pi / 2 - half + 2 * half * i / 40;
+        ring << QPointF(width / 2 + radius * std::cos(a), cy + radius * std::sin(a));
+    }
+    ring << QPointF(0.0, 0.0);
+    return shapeFromPolygon({ring});
+}
+
+// A semicircular room `width` across.
+Shape halfRound(double width)
+{
+    QPolygonF ring{QPointF(0.0, 0.0), QPointF(width, 0.0)};
+    for (int i = 1; i < 72; ++i) {
+        const double a = std::numbers::pi * i / 72;
+        ring << QPointF(width / 2 * (1 + std::cos(a)), width / 2 * std::sin(a));
+    }
+    ring << QPointF(0.0, 0.0);
+    return shapeFromPolygon({ring});
+}
+
+Shape lShape(double a, double b, double c, double d)
+{
+    const QPolygonF ring{QPointF(0, 0),         QPointF(a, 0),     QPointF(a, b - d),
+                         QPointF(a - c, b - d), QPointF(a - c, b), QPointF(0, b),
+                         QPointF(0, 0)};
+    return shapeFromPolygon({ring});
+}
+
+} // namespace
+
+class EngineThoroughTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Piece sets on which the greedy pass opens a sheet more than needed:
+    // strips whose widths add up to whole sheets only in other pairings.
+    void savesSheetsGreedyWastes_data()
+    {
+        QTest::addColumn<QList<QSizeF>>("sizes");
+        QTest::addColumn<int>("standardSheets");
+        QTest::addColumn<int>("thoroughSheets");
+        QTest::newRow("full-height strips")
+            << QList<QSizeF>{{0.9, 1.2}, {0.9, 1.2}, {0.7, 1.2}, {0.6, 1.2}, {0.5, 1.2}, {0.4, 1.2}}
+            << 3 << 2;
+        QTest::newRow("full-width strips")
+            << QList<QSizeF>{{2.0, 0.55}, {2.0, 0.5}, {2.0, 0.45}, {2.0, 0.35}, {2.0, 0.35},
+                             {2.0, 0.2}}
+            << 3 << 2;
+    }
+
+    void savesSheetsGreedyWastes()
+    {
+        QFETCH(QList<QSizeF>, sizes);
+        QFETCH(int, standardSheets);
+        QFETCH(int, thoroughSheets);
+        const QList<Shape> pieces = rectangles(sizes);
+        const QList<CuttingSheet> standard = nestCutPieces(pieces, 2.0, 1.2);
+        QCOMPARE(standard.size(), standardSheets);
+        ThoroughNestingReport report;
+        CuttingPlan plan;
+        plan.sheetWidth = 2.0;
+        plan.sheetHeight = 1.2;
+        plan.sheets = nestCutPiecesThoroughly(pieces, 2.0, 1.2, standard, {}, &report);
+        QCOMPARE(plan.sheets.size(), thoroughSheets);
+        QCOMPARE(report.sheets, thoroughSheets);
+        QCOMPARE(report.standardSheets, standardSheets);
+        verifySound(plan, int(pieces.size()));
+    }
+
+    // On every layout of many floors the thorough plan has at most the
+    // standard plan's cutting sheets, keeps the standard packing itself
+    // when it found none with fewer, and passes the nesting check.
+    void neverWorseThanStandard_data()
+    {
+        QTest::addColumn<Shape>("outline");
+        QTest::addColumn<double>("w");
+        QTest::addColumn<double>("h");
+        QTest::addColumn<double>("g");
+        const QList<QPair<double, double>> rooms{{5.3, 3.9}, {6.7, 4.45}, {7.9, 5.6}, {4.1, 3.3}};
+        for (const auto &[width, depth] : rooms) {
+            QTest::addRow("room %.2f x %.2f", width, depth)
+                << rectangleShape(0, 0, width, depth) << 2.44 << 1.22 << 0.003;
+            QTest::addRow("bowed room %.2f x %.2f", width, depth)
+                << bowedRoom(width, depth, 0.5) << 2.0 << 1.2 << 0.0;
+        }
+        QTest::newRow("L 9.1 x 7.3") << lShape(9.1, 7.3, 4.2, 3.1) << 2.44 << 1.22 << 0.003;
+        QTest::newRow("L 6.6 x 5.9") << lShape(6.6, 5.9, 2.7, 2.2) << 2.0 << 1.2 << 0.0;
+        QTest::newRow("L with column") << testing::lFloorWithColumn() << 2.44 << 1.22 << 0.003;
+        QTest::newRow("curved wall") << testing::roomWithCurvedWall() << 2.0 << 1.2 << 0.0;
+        // Surveyed coordinates, far from the origin.
+        QTest::newRow("far bowed room")
+            << *translatedShape(bowedRoom(6.7, 4.45, 0.5), 451230.0, 4470815.0) << 2.0 << 1.2 << 0.0;
+        // Here the thorough nesting saves a sheet on some layouts, so the
+        // packings it builds itself are checked too.
+        QTest::newRow("half-round room") << halfRound(9.0) << 2.0 << 1.2 << 0.0;
+    }
+
+    void neverWorseThanStandard()
+    {
+        QFETCH(Shape, outline);
+        QFETCH(double, w);
+        QFETCH(double, h);
+        QFETCH(double, g);
+        int saved = 0;
+        for (const LayoutChoice &choice : layoutChoices()) {
+            const double lw = choice.vertical ? h : w;
+            const double lh = choice.vertical ? w : h;
+            const CuttingPlan standard =
+                computeCuttingPlan(outline, lw, lh, g, choice.right, choice.top, PlanControl{},
+                                   NestingMode::Standard);
+            const CuttingPlan thorough =
+                computeCuttingPlan(outline, lw, lh, g, choice.right, choice.top, PlanControl{},
+                                   NestingMode::Thorough);
+            QCOMPARE(thorough.nesting, NestingMode::Thorough);
+            QCOMPARE(standard.nesting, NestingMode::Standard);
+            QCOMPARE(thorough.wholeSheetCount, standard.wholeSheetCount);
+            QVERIFY2(thorough.sheets.size() <= standard.sheets.size(),
+                     qPrintable(layoutChoiceName(choice)));
+            if (thorough.sheets.size() == standard.sheets.size())
+                QCOMPARE(fingerprint(thorough), fingerprint(standard));
+            saved += int(standard.sheets.size() - thorough.sheets.size());
+            verifySound(thorough, cutPieceCount(thorough));
+        }
+        if (QByteArray(QTest::currentDataTag()) == "half-round room")
+            QVERIFY(saved > 0);
+    }
+
+    // Same inputs, same plan: run twice, and on one and on two threads.
+    void deterministicWhateverTheThreads_data()
+    {
+        QTest::addColumn<Shape>("outline");
+        QTest::addColumn<double>("w");
+        QTest::addColumn<double>("h");
+        QTest::addColumn<double>("g");
+        QTest::newRow("curved wall") << testing::roomWithCurvedWall() << 2.44 << 1.22 << 0.003;
+        QTest::newRow("L with column") << testing::lFloorWithColumn() << 2.0 << 1.2 << 0.0;
+        QTest::newRow("bowed room") << bowedRoom(7.9, 5.6, 0.5) << 2.0 << 1.2 << 0.0;
+    }
+
+    void deterministicWhateverTheThreads()
+    {
+        QFETCH(Shape, outline);
+        QFETCH(double, w);
+        QFETCH(double, h);
+        QFETCH(double, g);
+        const LayoutSearchResult standard =
+            searchBestLayout(outline, w, h, g, PlanControl{}, 2, NestingMode::Standard);
+        QString first;
+        for (int threads : {1, 2, 1, 2}) {
+            const LayoutSearchResult result =
+                searchBestLayout(outline, w, h, g, PlanControl{}, threads, NestingMode::Thorough);
+            QVERIFY(result.best.has_value());
+            QVERIFY(!isBetterPlan(*standard.best, *result.best));
+            QCOMPARE(findNestingFault(*result.best), NestingFault::None);
+            const QString print = layoutChoiceName(result.winner) + fingerprint(*result.best);
+            if (first.isEmpty()) {
+                first = print;
+                // Recalculating the winning layout gives the plan Optimise
+                // chose.
+                const LayoutChoice &c = result.winner;
+                const CuttingPlan again =
+                    computeCuttingPlan(outline, c.vertical ? h : w, c.vertical ? w : h, g, c.right,
+                                       c.top, PlanControl{}, NestingMode::Thorough);
+                QCOMPARE(fingerprint(again), fingerprint(*result.best));
+            }
+            QCOMPARE(print, first);
+        }
+    }
+
+    // A cancel stops the thorough search at its next checkpoint, with no
+    // plan, on one thread and on two; progress reaches 1 and never goes
+    // back when it runs to the end.
+    void cancelAndProgress_data()
+    {
+        QTest::addColumn<double>("at");
+        QTest::newRow("early") << 0.05;
+        QTest::newRow("in the search") << 0.6;
+        QTest::newRow("near the end") << 0.97;
+    }
+
+    void cancelAndProgress()
+    {
+        QFETCH(double, at);
+        const Shape outline = testing::lFloorWithColumn();
+        PlanControl counting;
+        QList<double> fractions;
+        counting.progress = [&](const PlanProgress &p) { fractions.append(p.fraction); };
+        const CuttingPlan whole =
+            computeCuttingPlan(outline, 2.0, 1.2, 0.0, false, false, counting, NestingMode::Thorough);
+        QVERIFY(std::is_sorted(fractions.begin(), fractions.end()));
+        QCOMPARE(fractions.last(), 1.0);
+        const quint64 total = counting.token.checks();
+
+        PlanControl control;
+        const quint64 n = qBound<quint64>(1, quint64(at * double(total)), total);
+        control.token.cancelAtCheck(n);
+        bool cancelled = false;
+        try {
+            computeCuttingPlan(outline, 2.0, 1.2, 0.0, false, false, control, NestingMode::Thorough);
+        } catch (const PlanCancelled &) {
+            cancelled = true;
+        }
+        QVERIFY(cancelled);
+        QCOMPARE(control.token.checks(), n);
+
+        for (int threads : {1, 2}) {
+            PlanControl searchControl;
+            searchControl.token.cancelAtCheck(n);
+            bool searchCancelled = false;
+            try {
+                searchBestLayout(outline, 2.0, 1.2, 0.0, searchControl, threads,
+                                 NestingMode::Thorough);
+            } catch (const PlanCancelled &) {
+                searchCancelled = true;
+            }
+            QVERIFY(searchCancelled);
+            QVERIFY(searchControl.token.checks() <= n + quint64(threads - 1));
+        }
+        QCOMPARE(fingerprint(computeCuttingPlan(outline, 2.0, 1.2, 0.0, false, false, PlanControl{},
+                                                NestingMode::Thorough)),
+                 fingerprint(whole));
+    }
+};
+
+QTEST_GUILESS_MAIN(EngineThoroughTest)
+#include "tst_engine_thorough.moc"

@@ -1,0 +1,298 @@
+// The thorough nesting as the user meets it: the Settings entry and its
+// stored preference, the project key, the plans Recalculate and Optimise
+// make with it, and what the summary and the report say about them.
+
+#include "testsupport.h"
+
+#include "engine/cuttingplanner.h"
+#include "engine/layoutsearch.h"
+#include "engine/plancheck.h"
+#include "project/projectfile.h"
+#include "report/generalpage.h"
+#include "report/reportinput.h"
+#include "ui/mainwindow.h"
+#include "ui/messagebox.h"
+#include "ui/preferences.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+#include <memory>
+#include <numbers>
+
+using namespace tallero;
+
+namespace {
+
+// A semicircular room 9 m across: on 2.0 x 1.2 m sheets the standard
+// nesting needs a cutting sheet more than the thorough one.
+Drawing halfRoundRoom()
+{
+    QPolygonF ring{QPointF(0.0, 0.0), QPointF(9.0, 0.0)};
+    for (int i = 1; i < 72; ++i) {
+        const double a = std::numbers::pi * i / 72;
+        ring << QPointF(4.5 + 4.5 * std::cos(a), 4.5 * std::sin(a));
+    }
+    ring << QPointF(0.0, 0.0);
+    Drawing drawing;
+    static_cast<Shape &>(drawing) = shapeFromPolygon({ring});
+    return drawing;
+}
+
+QAction *thoroughAction(const RodalixV69 &window)
+{
+    return window.findChild<QAction *>(QStringLiteral("thoroughNestingAction"));
+}
+
+QString summary(const RodalixV69 &window)
+{
+    return window.findChild<QPlainTextEdit *>(QStringLiteral("report"))->toPlainText();
+}
+
+void setSheet(RodalixV69 &window, const char *width, const char *height, const char *gap)
+{
+    window.findChild<QLineEdit *>(QStringLiteral("sheetWidth"))->setText(QString::fromLatin1(width));
+    window.findChild<QLineEdit *>(QStringLiteral("sheetHeight"))->setText(QString::fromLatin1(height));
+    window.findChild<QLineEdit *>(QStringLiteral("clearance"))->setText(QString::fromLatin1(gap));
+}
+
+} // namespace
+
+class UiThoroughNestingTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir folder;
+
+    std::unique_ptr<RodalixV69> makeWindow(const QString &language)
+    {
+        Preferences().setLanguage(language);
+        auto window = std::make_unique<RodalixV69>();
+        return window;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        testing::isolateUserState();
+        // Questions are answered yes; nothing else is asked here.
+        setMessageBoxHook([](const MessageBoxRequest &request) {
+            return request.buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
+        });
+        QVERIFY(folder.isValid());
+    }
+
+    void init()
+    {
+        QSettings(QStringLiteral("Tallero"), QStringLiteral("Tallero")).clear();
+    }
+
+    // The entry reads in the window's language, starts unchecked, is
+    // stored when toggled and read back by the next window.
+    void settingsEntryIsStored_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("es") << "es" << "Anidado exhaustivo (menos planchas, más lento)";
+        QTest::newRow("en") << "en" << "Thorough nesting (fewer sheets, slower)";
+        QTest::newRow("de") << "de" << "Gründliche Verschachtelung (weniger Platten, langsamer)";
+    }
+
+    void settingsEntryIsStored()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, label);
+        {
+            const auto window = makeWindow(language);
+            QAction *action = thoroughAction(*window);
+            QVERIFY(action);
+            QCOMPARE(action->text(), label);
+            QVERIFY(action->isCheckable());
+            QVERIFY(!action->isChecked());
+            QCOMPARE(window->nestingMode(), NestingMode::Standard);
+            action->trigger();
+            QCOMPARE(window->nestingMode(), NestingMode::Thorough);
+            QVERIFY(Preferences().thoroughNesting());
+        }
+        {
+            const auto window = makeWindow(language);
+            QVERIFY(thoroughAction(*window)->isChecked());
+            QCOMPARE(window->nestingMode(), NestingMode::Thorough);
+            thoroughAction(*window)->trigger();
+            QVERIFY(!Preferences().thoroughNesting());
+        }
+    }
+
+    // New project returns from a project's nesting to the preferred one;
+    // Restore default settings returns to the standard nesting, stored.
+    void newProjectAndRestoreDefaults()
+    {
+        const auto window = makeWindow(QStringLiteral("en"));
+        ProjectFile project;
+        project.dxfPath = testing::examplePath(QStringLiteral("deck-bay.dxf"));
+        project.sheetWidth = QStringLiteral("2.0");
+        project.sheetHeight = QStringLiteral("1.2");
+        project.thoroughNesting = true;
+        const QString path = folder.filePath(QStringLiteral("deck.tlr"));
+        QString error;
+        QVERIFY(writeProjectFile(path, project, error));
+        window->openProject(path);
+        QCOMPARE(window->nestingMode(), NestingMode::Thorough);
+        window->newProject();
+        QCOMPARE(window->nestingMode(), NestingMode::Standard);
+        QVERIFY(!thoroughAction(*window)->isChecked());
+
+        thoroughAction(*window)->trigger();
+        QVERIFY(Preferences().thoroughNesting());
+        window->restoreDefaults();
+        QCOMPARE(window->nestingMode(), NestingMode::Standard);
+        QVERIFY(!Preferences().thoroughNesting());
+    }
+
+    // Optimise and Recalculate nest as the entry says; the thorough plan
+    // buys a sheet less here, holds, and the summary says how it was made.
+    void commandsFollowTheSetting_data()
+    {
+        QTest::addColumn<bool>("thorough");
+        QTest::addColumn<bool>("optimise");
+        QTest::newRow("standard optimise") << false << true;
+        QTest::newRow("thorough optimise") << true << true;
+        QTest::newRow("standard recalculate") << false << false;
+        QTest::newRow("thorough recalculate") << true << false;
+    }
+
+    void commandsFollowTheSetting()
+    {
+        QFETCH(bool, thorough);
+        QFETCH(bool, optimise);
+        const Drawing room = halfRoundRoom();
+        const LayoutSearchResult standard = searchBestLayout(room, 2.0, 1.2, 0.0);
+        QVERIFY(standard.best.has_value());
+
+        const auto window = makeWindow(QStringLiteral("en"));
+        window->showDrawing(room, folder.filePath(QStringLiteral("half-round.dxf")));
+        setSheet(*window, "2.0", "1.2", "0");
+        if (thorough)
+            thoroughAction(*window)->trigger();
+        if (optimise) {
+            QCOMPARE(window->optimiseLayout(true), ComputationOutcome::Applied);
+        } else {
+            window->findChild<QRadioButton *>(QStringLiteral("vertical"))->setChecked(true);
+            window->findChild<QComboBox *>(QStringLiteral("start"))->setCurrentIndex(3);
+            QCOMPARE(window->recalculate(), ComputationOutcome::Applied);
+        }
+        const CuttingPlan &plan = *window->currentPlan();
+        QCOMPARE(plan.nesting, thorough ? NestingMode::Thorough : NestingMode::Standard);
+        QCOMPARE(plan.nestingVerdict, std::optional<NestingFault>(NestingFault::None));
+        // Vertical bottom-left is the standard winner and the layout the
+        // thorough nesting improves.
+        const CuttingPlan layout = computeCuttingPlan(room, 1.2, 2.0, 0.0, false, false);
+        const int standardPurchase = optimise ? totalPurchase(*standard.best) : totalPurchase(layout);
+        QCOMPARE(totalPurchase(plan), thorough ? standardPurchase - 1 : standardPurchase);
+        QCOMPARE(summary(*window).contains(QStringLiteral("• Nesting: thorough")), thorough);
+    }
+
+    // The key is written only when set, read back, and a value of the
+    // wrong type reads as the standard nesting.
+    void projectKey_data()
+    {
+        QTest::addColumn<bool>("thorough");
+        QTest::newRow("standard") << false;
+        QTest::newRow("thorough") << true;
+    }
+
+    void projectKey()
+    {
+        QFETCH(bool, thorough);
+        ProjectFile project;
+        project.dxfPath = QStringLiteral("/tmp/floor.dxf");
+        project.thoroughNesting = thorough;
+        const QByteArray text = projectFileText(project);
+        QCOMPARE(text.contains("\"thoroughNesting\": true"), thorough);
+        QCOMPARE(text.contains("thoroughNesting"), thorough);
+
+        const QString path = folder.filePath(QStringLiteral("key.tlr"));
+        QString error;
+        QVERIFY(writeProjectFile(path, project, error));
+        ProjectFile read;
+        read.thoroughNesting = !thorough;
+        QCOMPARE(readProjectFile(path, read, error), ProjectReadStatus::Read);
+        QCOMPARE(read.thoroughNesting, thorough);
+
+        QByteArray wrongType = text;
+        wrongType.replace("\"vertical\"", "\"thoroughNesting\": \"yes\",\n    \"vertical\"");
+        if (!thorough) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(wrongType);
+            file.close();
+            read.thoroughNesting = true;
+            QCOMPARE(readProjectFile(path, read, error), ProjectReadStatus::Read);
+            QVERIFY(!read.thoroughNesting);
+        }
+    }
+
+    // A project brings its nesting into the window without changing the
+    // stored preference, and saving writes the window's.
+    void projectOpensAndSavesTheSetting()
+    {
+        const QString dxf = testing::examplePath(QStringLiteral("room-curved-wall.dxf"));
+        ProjectFile project;
+        project.dxfPath = dxf;
+        project.sheetWidth = QStringLiteral("2.0");
+        project.sheetHeight = QStringLiteral("1.2");
+        project.startIndex = 3;
+        project.thoroughNesting = true;
+        const QString path = folder.filePath(QStringLiteral("room.tlr"));
+        QString error;
+        QVERIFY(writeProjectFile(path, project, error));
+
+        const auto window = makeWindow(QStringLiteral("en"));
+        window->openProject(path);
+        QCOMPARE(window->nestingMode(), NestingMode::Thorough);
+        QVERIFY(thoroughAction(*window)->isChecked());
+        QVERIFY(!Preferences().thoroughNesting());
+        QVERIFY(window->saveProject());
+        ProjectFile saved;
+        QCOMPARE(readProjectFile(path, saved, error), ProjectReadStatus::Read);
+        QVERIFY(saved.thoroughNesting);
+    }
+
+    // The report's summary has a nesting row only for a thorough plan.
+    void reportSaysThoroughNesting_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("es") << "es" << "Anidado" << "exhaustivo";
+        QTest::newRow("en") << "en" << "Nesting" << "thorough";
+        QTest::newRow("de") << "de" << "Verschachtelung" << "gründlich";
+    }
+
+    void reportSaysThoroughNesting()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, label);
+        QFETCH(QString, value);
+        ReportInput input;
+        input.language = language;
+        input.plan = computeCuttingPlan(halfRoundRoom(), 2.0, 1.2, 0.0, false, false);
+        const qsizetype standardRows = summaryRows(input).size();
+        input.plan->nesting = NestingMode::Thorough;
+        const QList<SummaryRow> rows = summaryRows(input);
+        QCOMPARE(rows.size(), standardRows + 1);
+        QCOMPARE(rows.last().label, label);
+        QCOMPARE(rows.last().value, value);
+    }
+};
+
+QTEST_MAIN(UiThoroughNestingTest)
+#include "tst_ui_thoroughnesting.moc"
