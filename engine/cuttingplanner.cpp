@@ -161,6 +161,8 @@ CuttingPlan tileOutline(const Shape &outline, double w, double h, double g, bool
     const double rows = positionCount(plan.originY, topEdge, stepY);
     if (columns * rows > maximumGridPositions)
         refuseGrid();
+    if (columns * rows > maximumRealGridPositions)
+        throw std::runtime_error(engineerrors::gridLargerThanAnyFloor);
 
     // Sheets far too small for the drawing, or an outline riddled with
     // holes, are refused before the walk clips anything.
