@@ -77,12 +77,6 @@ struct Best
     PlacementScore score;
 };
 
-bool insideSheet(const QRectF &bounds, double sheetWidth, double sheetHeight)
-{
-    return bounds.left() >= -eps && bounds.top() >= -eps && bounds.right() <= sheetWidth + eps
-        && bounds.bottom() <= sheetHeight + eps;
-}
-
 // Lower bounds of the score of a candidate from the placed piece's bounds
 // and the occupied shape's, before any engine call. Returns false when the
 // candidate is known to be inadmissible.
@@ -326,10 +320,8 @@ private:
             return false;
         // Shapes that do not meet have an empty intersection, whatever the
         // engine's overlay would make of them.
-        if (const GEOSPreparedGeometry *prepared = m_sheet.preparedOccupied()) {
-            if (!mayIntersect(prepared, m_geometry.get()))
-                return false;
-        }
+        if (!m_sheet.preparedOccupied().mayIntersect(m_geometry.get()))
+            return false;
         // A failed intersection is an error, not a free position.
         const Shape common = requiredResult(
             intersectGeometries(m_geometry.get(), m_sheet.scoring.occupied.geometry.get()));

@@ -43,6 +43,12 @@ private:
 
 } // namespace
 
+bool insideSheet(const QRectF &bounds, double sheetWidth, double sheetHeight)
+{
+    return bounds.left() >= -eps && bounds.top() >= -eps && bounds.right() <= sheetWidth + eps
+        && bounds.bottom() <= sheetHeight + eps;
+}
+
 QList<QPointF> sheetReferencePoints(double sheetWidth, double sheetHeight,
                                     const CuttingSheet &sheet)
 {

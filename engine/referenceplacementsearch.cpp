@@ -26,12 +26,6 @@ QString offsetKey(const QPointF &offset)
         + QString::number(offset.y(), 'f', 9);
 }
 
-bool insideSheet(const QRectF &bounds, double sheetWidth, double sheetHeight)
-{
-    return bounds.left() >= -eps && bounds.top() >= -eps && bounds.right() <= sheetWidth + eps
-        && bounds.bottom() <= sheetHeight + eps;
-}
-
 } // namespace
 
 std::optional<ScoredPlacement> findBestPlacementReference(
