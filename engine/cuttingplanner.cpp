@@ -1,11 +1,11 @@
 #include "engine/cuttingplanner.h"
 
 #include "engine/engineerrors.h"
-#include "engine/nesting.h"
-#include "engine/requiredresult.h"
-#include "engine/shapetransform.h"
-#include "engine/surveyorigin.h"
-#include "engine/tolerances.h"
+#include "engine/internal/nesting.h"
+#include "engine/internal/requiredresult.h"
+#include "engine/internal/shapetransform.h"
+#include "engine/internal/surveyorigin.h"
+#include "engine/internal/tolerances.h"
 #include "geometry/preparedoutline.h"
 #include "geometry/shapeops.h"
 

@@ -1,10 +1,10 @@
 #include "engine/placementsearch.h"
 #include "engine/plancontrol.h"
 
-#include "engine/placementcandidates.h"
-#include "engine/requiredresult.h"
-#include "engine/searchfacts.h"
-#include "engine/shapetransform.h"
+#include "engine/internal/placementcandidates.h"
+#include "engine/internal/requiredresult.h"
+#include "engine/internal/searchfacts.h"
+#include "engine/internal/shapetransform.h"
 #include "geometry/convexhull.h"
 #include "geometry/shapeops.h"
 

@@ -1,4 +1,4 @@
-#include "engine/interiorprobe.h"
+#include "engine/internal/interiorprobe.h"
 
 #include "geometry/ringindex.h"
 

@@ -1,7 +1,7 @@
-#include "engine/placementcandidates.h"
+#include "engine/internal/placementcandidates.h"
 
 #include "engine/placementsearch.h"
-#include "engine/shapetransform.h"
+#include "engine/internal/shapetransform.h"
 
 #include <algorithm>
 #include <cmath>

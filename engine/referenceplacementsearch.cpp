@@ -1,10 +1,10 @@
 #include "engine/placementsearch.h"
 
-#include "engine/placementcandidates.h"
-#include "engine/placementscore.h"
+#include "engine/internal/placementcandidates.h"
+#include "engine/internal/placementscore.h"
 #include "engine/plancontrol.h"
-#include "engine/requiredresult.h"
-#include "engine/shapetransform.h"
+#include "engine/internal/requiredresult.h"
+#include "engine/internal/shapetransform.h"
 #include "geometry/shapeops.h"
 
 #include <QSet>

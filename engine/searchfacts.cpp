@@ -1,6 +1,6 @@
-#include "engine/searchfacts.h"
+#include "engine/internal/searchfacts.h"
 
-#include "engine/placementcandidates.h"
+#include "engine/internal/placementcandidates.h"
 #include "geometry/convexhull.h"
 #include "geometry/geometrydefect.h"
 

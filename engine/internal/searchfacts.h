@@ -1,8 +1,8 @@
 #pragma once
 
-#include "engine/interiorprobe.h"
-#include "engine/placementscore.h"
-#include "engine/translatedpiece.h"
+#include "engine/internal/interiorprobe.h"
+#include "engine/internal/placementscore.h"
+#include "engine/internal/translatedpiece.h"
 #include "geometry/ringindex.h"
 #include "geometry/preparedgeometry.h"
 
