@@ -61,7 +61,10 @@ inline constexpr double maximumRealGridPositions = 100000.0;
 // strips: 60,000 slivers) and outlines riddled with holes. The limit is
 // checked twice: on the cells the outline's edges pass through, before any
 // clip (they hold every cut piece: 823 for the 100 m hall with tiles, 949
-// for the 150 m one), and on the cut pieces the grid walk finds.
+// for the 150 m one), and on the cut pieces the grid walk finds. Measured
+// on this 2-core machine: the 100 m hall in 0.6 m tiles plans in 1.5 s for
+// one layout (674 cut pieces bottom-left) and 8.2 s for all eight on one
+// thread.
 inline constexpr int maximumCutPieces = 2000;
 
 // How many cut pieces would share one cutting sheet if they packed by their
