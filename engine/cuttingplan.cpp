@@ -1,6 +1,6 @@
 #include "engine/cuttingplan.h"
 
-#include "engine/tolerances.h"
+#include "engine/internal/tolerances.h"
 
 #include <algorithm>
 #include <cmath>

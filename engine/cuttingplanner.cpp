@@ -1,12 +1,12 @@
 #include "engine/cuttingplanner.h"
 
 #include "engine/engineerrors.h"
-#include "engine/nesting.h"
-#include "engine/requiredresult.h"
-#include "engine/shapetransform.h"
-#include "engine/surveyorigin.h"
+#include "engine/internal/nesting.h"
+#include "engine/internal/requiredresult.h"
+#include "engine/internal/shapetransform.h"
+#include "engine/internal/surveyorigin.h"
+#include "engine/internal/tolerances.h"
 #include "engine/thoroughnesting.h"
-#include "engine/tolerances.h"
 #include "geometry/preparedoutline.h"
 #include "geometry/shapeops.h"
 
@@ -163,6 +163,8 @@ CuttingPlan tileOutline(const Shape &outline, double w, double h, double g, bool
     const double rows = positionCount(plan.originY, topEdge, stepY);
     if (columns * rows > maximumGridPositions)
         refuseGrid();
+    if (columns * rows > maximumRealGridPositions)
+        throw std::runtime_error(engineerrors::gridLargerThanAnyFloor);
 
     // Sheets far too small for the drawing, or an outline riddled with
     // holes, are refused before the walk clips anything.

@@ -25,6 +25,12 @@ inline constexpr char invalidOutline[] = "El contorno del plano está vacío o n
 inline constexpr char gridTooLarge[] =
     "La cuadrícula de planchas es demasiado grande para el contorno: revisa las medidas de la plancha.";
 
+// The sheet grid would hold more sheets than any real floor
+// (maximumRealGridPositions): the drawing is almost always in millimetres
+// while the sheets are typed in metres.
+inline constexpr char gridLargerThanAnyFloor[] =
+    "La cuadrícula tendría más de cien mil planchas, más que cualquier obra real: revisa las unidades del plano (¿está dibujado en milímetros?) y las medidas de la plancha.";
+
 // The sheet grid would cut the outline into more pieces than any real floor
 // gives (maximumCutPieces): sheets far too small for the drawing, or an
 // outline riddled with holes. Nesting them all would keep the engine busy

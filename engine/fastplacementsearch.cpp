@@ -1,10 +1,10 @@
 #include "engine/placementsearch.h"
 #include "engine/plancontrol.h"
 
-#include "engine/placementcandidates.h"
-#include "engine/requiredresult.h"
-#include "engine/searchfacts.h"
-#include "engine/shapetransform.h"
+#include "engine/internal/placementcandidates.h"
+#include "engine/internal/requiredresult.h"
+#include "engine/internal/searchfacts.h"
+#include "engine/internal/shapetransform.h"
 #include "geometry/convexhull.h"
 #include "geometry/shapeops.h"
 
@@ -76,12 +76,6 @@ struct Best
     double y = 0.0;
     PlacementScore score;
 };
-
-bool insideSheet(const QRectF &bounds, double sheetWidth, double sheetHeight)
-{
-    return bounds.left() >= -eps && bounds.top() >= -eps && bounds.right() <= sheetWidth + eps
-        && bounds.bottom() <= sheetHeight + eps;
-}
 
 // Lower bounds of the score of a candidate from the placed piece's bounds
 // and the occupied shape's, before any engine call. Returns false when the
@@ -228,6 +222,14 @@ public:
         if (!placePiece())
             return std::nullopt;
         const ScoringSheet &scoring = m_sheet.scoring;
+        // A candidate that cannot win whatever it overlaps is dropped before
+        // the engine measures the overlap, the costliest test of all.
+        if (scoring.occupiedNonEmpty) {
+            if (const std::optional<PlacementScore> lowest = scoreBeforeOverlap()) {
+                if (!canBeat(*lowest, best))
+                    return std::nullopt;
+            }
+        }
         double overlapArea = 0.0;
         if (scoring.occupiedNonEmpty && overlapsOccupied(overlapArea))
             return std::nullopt;
@@ -239,8 +241,18 @@ public:
             !scoring.occupiedNonEmpty || separated(m_bounds, m_sheet.occupiedBounds)};
 
         std::optional<PlacementScore> score;
-        if (scoring.occupiedNonEmpty)
-            score = scoreWithoutUnion(overlapArea);
+        if (scoring.occupiedNonEmpty) {
+            if (const std::optional<UnionFigures> &figures = unionFigures()) {
+                bool exact = false;
+                PlacementScore figured = scoreFromFigures(*figures, overlapArea, exact);
+                // Uncertain components are at their lower ends: a candidate
+                // that loses even so needs no union.
+                if (!canBeat(figured, best))
+                    return std::nullopt;
+                if (exact)
+                    score = figured;
+            }
+        }
         if (!score)
             score = scoreFromUnion();
         if (shortcuts.noEdgeContact && shortcuts.noPieceContact)
@@ -308,10 +320,8 @@ private:
             return false;
         // Shapes that do not meet have an empty intersection, whatever the
         // engine's overlay would make of them.
-        if (const GEOSPreparedGeometry *prepared = m_sheet.preparedOccupied()) {
-            if (!mayIntersect(prepared, m_geometry.get()))
-                return false;
-        }
+        if (!m_sheet.preparedOccupied().mayIntersect(m_geometry.get()))
+            return false;
         // A failed intersection is an error, not a free position.
         const Shape common = requiredResult(
             intersectGeometries(m_geometry.get(), m_sheet.scoring.occupied.geometry.get()));
@@ -319,20 +329,25 @@ private:
         return isNonEmpty(common);
     }
 
-    // The score as the engine's union would give it (the contact left at
-    // its lower bound), worked out from the two shapes apart when every
-    // component is certain: the union's area is both areas less the shared
-    // one, its bounds are both bounds, its hull the hull of both hulls; the
-    // engine's own figures for them differ from these by rounding only, far
-    // below `certainty`. A component is certain when both ends of that
-    // margin round to the same value. Nothing when one is not.
-    std::optional<PlacementScore> scoreWithoutUnion(double overlapArea) const
+    // The union's figures worked out from the two shapes apart: the union's
+    // bounds are both bounds, its hull the hull of both hulls, and its area
+    // both areas less the shared one; the engine's own figures for them
+    // differ from these by rounding only, far below the certainties.
+    struct UnionFigures
     {
+        double placedArea = 0.0;
+        QRectF box;
+        double hullArea = 0.0;
+    };
+
+    const std::optional<UnionFigures> &unionFigures()
+    {
+        if (m_figuresKnown)
+            return m_figures;
+        m_figuresKnown = true;
         const std::optional<double> placedArea = geometryArea(m_geometry.get());
         if (!placedArea)
-            return std::nullopt;
-        const ScoringSheet &scoring = m_sheet.scoring;
-        const double unionArea = scoring.occupied.area + *placedArea - overlapArea;
+            return m_figures;
         // The engine's coordinates of the placed piece, which its bounds
         // (taken before the ten-decimal rounding) may miss by 5e-11.
         QList<Polygon> polygons;
@@ -355,36 +370,58 @@ private:
         }
         const std::optional<QRectF> &occupiedBox = m_sheet.occupiedGeometryBounds();
         if (!(left <= right && bottom <= top) || !occupiedBox)
-            return std::nullopt;
-        const QRectF box = boxUnion(QRectF(left, bottom, right - left, top - bottom), *occupiedBox);
-        const double hullArea = convexHullArea(convexHullPoints(std::move(corners)));
+            return m_figures;
+        m_figures = UnionFigures{
+            *placedArea,
+            boxUnion(QRectF(left, bottom, right - left, top - bottom), *occupiedBox),
+            convexHullArea(convexHullPoints(std::move(corners)))};
+        return m_figures;
+    }
 
-        const auto certain = [](double value, double certainty) -> std::optional<double> {
+    // The first five components as the engine's union would give them, for
+    // a shared area of `overlapArea`, and the rest at their lower bounds. A
+    // component is certain when both ends of its margin round to the same
+    // value; one that is not is given the lower end, so the result is a
+    // lower bound of the score, and `exact` says whether it is the score.
+    PlacementScore scoreFromFigures(const UnionFigures &figures, double overlapArea,
+                                    bool &exact) const
+    {
+        const ScoringSheet &scoring = m_sheet.scoring;
+        const double unionArea = scoring.occupied.area + figures.placedArea - overlapArea;
+        exact = true;
+        const auto certain = [&exact](double value, double certainty) {
             const double low = roundScoreComponent(value - certainty);
             if (low != roundScoreComponent(value + certainty))
-                return std::nullopt;
+                exact = false;
             return low;
         };
-        // The first five components, in their order.
         static_assert(scorerank::boundingWaste == 0 && scorerank::hullWaste == 1
                       && scorerank::boundingGrowth == 2 && scorerank::upperExtent == 3
                       && scorerank::rightExtent == 4);
-        const std::array<std::optional<double>, 5> known{
-            certain(std::max(boxArea(box) - unionArea, 0.0), areaCertainty),
-            certain(std::max(hullArea - unionArea, 0.0), areaCertainty),
-            certain(std::max(boxArea(box) - scoring.previousBoundingArea, 0.0), areaCertainty),
-            certain(box.bottom(), lengthCertainty),
-            certain(box.right(), lengthCertainty),
-        };
         PlacementScore score = m_candidate.lowest;
-        for (std::size_t rank = 0; rank < known.size(); ++rank) {
-            if (!known[rank])
-                return std::nullopt;
-            score.values[rank] = *known[rank];
-        }
+        score.values[scorerank::boundingWaste] =
+            certain(std::max(boxArea(figures.box) - unionArea, 0.0), areaCertainty);
+        score.values[scorerank::hullWaste] =
+            certain(std::max(figures.hullArea - unionArea, 0.0), areaCertainty);
+        score.values[scorerank::boundingGrowth] = certain(
+            std::max(boxArea(figures.box) - scoring.previousBoundingArea, 0.0), areaCertainty);
+        score.values[scorerank::upperExtent] = certain(figures.box.bottom(), lengthCertainty);
+        score.values[scorerank::rightExtent] = certain(figures.box.right(), lengthCertainty);
         score.values[scorerank::offsetY] = roundScoreComponent(m_candidate.y);
         score.values[scorerank::offsetX] = roundScoreComponent(m_candidate.x);
         return score;
+    }
+
+    // A lower bound of the score whatever area the piece shares with the
+    // occupied shape: sharing none makes the union largest and both wastes
+    // smallest. Nothing when the figures are not known.
+    std::optional<PlacementScore> scoreBeforeOverlap()
+    {
+        const std::optional<UnionFigures> &figures = unionFigures();
+        if (!figures)
+            return std::nullopt;
+        bool exact = false;
+        return scoreFromFigures(*figures, 0.0, exact);
     }
 
     // The score from the engine's union of the piece and the occupied shape,
@@ -426,6 +463,8 @@ private:
     GeometryHandle m_geometry;
     QRectF m_bounds;
     Shape m_united;
+    std::optional<UnionFigures> m_figures;
+    bool m_figuresKnown = false;
 };
 
 } // namespace

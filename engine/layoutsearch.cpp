@@ -1,7 +1,7 @@
 #include "engine/layoutsearch.h"
 
 #include "engine/cuttingplanner.h"
-#include "engine/requiredresult.h"
+#include "engine/internal/requiredresult.h"
 #include "engine/thoroughlayoutsearch.h"
 #include "geometry/shapecopy.h"
 

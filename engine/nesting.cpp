@@ -1,10 +1,10 @@
-#include "engine/nesting.h"
+#include "engine/internal/nesting.h"
 
 #include "engine/engineerrors.h"
 #include "engine/plancontrol.h"
-#include "engine/requiredresult.h"
-#include "engine/searchfacts.h"
-#include "engine/shapetransform.h"
+#include "engine/internal/requiredresult.h"
+#include "engine/internal/searchfacts.h"
+#include "engine/internal/shapetransform.h"
 #include "geometry/shapeops.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
-#include "engine/placementcandidates.h"
+#include "engine/internal/placementcandidates.h"
 
 #include "engine/placementsearch.h"
-#include "engine/shapetransform.h"
+#include "engine/internal/shapetransform.h"
 
 #include <algorithm>
 #include <cmath>
@@ -42,6 +42,12 @@ private:
 };
 
 } // namespace
+
+bool insideSheet(const QRectF &bounds, double sheetWidth, double sheetHeight)
+{
+    return bounds.left() >= -eps && bounds.top() >= -eps && bounds.right() <= sheetWidth + eps
+        && bounds.bottom() <= sheetHeight + eps;
+}
 
 QList<QPointF> sheetReferencePoints(double sheetWidth, double sheetHeight,
                                     const CuttingSheet &sheet)

@@ -1,6 +1,6 @@
-#include "engine/placementscore.h"
+#include "engine/internal/placementscore.h"
 
-#include "engine/requiredresult.h"
+#include "engine/internal/requiredresult.h"
 #include "geometry/shapeops.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "engine/plancheck.h"
 
-#include "engine/requiredresult.h"
-#include "engine/tolerances.h"
+#include "engine/internal/requiredresult.h"
+#include "engine/internal/tolerances.h"
 #include "geometry/shapeops.h"
 
 namespace tallero {

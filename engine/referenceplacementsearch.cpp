@@ -1,10 +1,10 @@
 #include "engine/placementsearch.h"
 
-#include "engine/placementcandidates.h"
-#include "engine/placementscore.h"
+#include "engine/internal/placementcandidates.h"
+#include "engine/internal/placementscore.h"
 #include "engine/plancontrol.h"
-#include "engine/requiredresult.h"
-#include "engine/shapetransform.h"
+#include "engine/internal/requiredresult.h"
+#include "engine/internal/shapetransform.h"
 #include "geometry/shapeops.h"
 
 #include <QSet>
@@ -24,12 +24,6 @@ QString offsetKey(const QPointF &offset)
 {
     return QString::number(offset.x(), 'f', 9) + QLatin1Char(' ')
         + QString::number(offset.y(), 'f', 9);
-}
-
-bool insideSheet(const QRectF &bounds, double sheetWidth, double sheetHeight)
-{
-    return bounds.left() >= -eps && bounds.top() >= -eps && bounds.right() <= sheetWidth + eps
-        && bounds.bottom() <= sheetHeight + eps;
 }
 
 } // namespace

@@ -1,7 +1,8 @@
-#include "engine/searchfacts.h"
+#include "engine/internal/searchfacts.h"
 
-#include "engine/placementcandidates.h"
+#include "engine/internal/placementcandidates.h"
 #include "geometry/convexhull.h"
+#include "geometry/geometrydefect.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,9 +28,11 @@ std::vector<QPointF> hullOfRings(const QList<QPolygonF> &rings)
     return convexHullPoints(std::move(points));
 }
 
+// Only a shape with a geometry the engine finds valid; the shortcuts judge
+// such shapes by their areas and rings alone.
 bool isValid(const Shape &shape)
 {
-    return shape.geometry && GEOSisValid_r(geometryContext(), shape.geometry.get()) == 1;
+    return shape.geometry && isValidGeometry(shape);
 }
 
 } // namespace
@@ -105,11 +108,6 @@ const RingIndex &SheetFacts::occupiedIndex() const
     return *m_occupiedIndex;
 }
 
-void SheetFacts::PreparedDeleter::operator()(const GEOSPreparedGeometry *prepared) const
-{
-    GEOSPreparedGeom_destroy_r(geometryContext(), prepared);
-}
-
 void SheetFacts::measureOccupiedGeometry() const
 {
     // The engine's own coordinates: a shape's rings and bounds may come from
@@ -151,13 +149,11 @@ const std::optional<QRectF> &SheetFacts::occupiedGeometryBounds() const
     return m_occupiedGeometryBounds;
 }
 
-const GEOSPreparedGeometry *SheetFacts::preparedOccupied() const
+const PreparedGeometry &SheetFacts::preparedOccupied() const
 {
-    if (!m_preparedTried && scoring.occupied.geometry) {
-        m_preparedTried = true;
-        m_prepared.reset(GEOSPrepare_r(geometryContext(), scoring.occupied.geometry.get()));
-    }
-    return m_prepared.get();
+    if (!m_prepared)
+        m_prepared.emplace(scoring.occupied.geometry);
+    return *m_prepared;
 }
 
 OrientationFacts::OrientationFacts(const PieceOrientation &orientation)

@@ -1,4 +1,4 @@
-#include "engine/shapetransform.h"
+#include "engine/internal/shapetransform.h"
 
 #include <QSet>
 

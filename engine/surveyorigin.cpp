@@ -1,4 +1,4 @@
-#include "engine/surveyorigin.h"
+#include "engine/internal/surveyorigin.h"
 
 #include <algorithm>
 #include <cmath>

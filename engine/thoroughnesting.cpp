@@ -1,10 +1,10 @@
 #include "engine/thoroughnesting.h"
 
-#include "engine/nesting.h"
+#include "engine/internal/nesting.h"
 #include "engine/placementsearch.h"
 #include "engine/plancontrol.h"
-#include "engine/requiredresult.h"
-#include "engine/searchfacts.h"
+#include "engine/internal/requiredresult.h"
+#include "engine/internal/searchfacts.h"
 #include "geometry/shapeops.h"
 
 #include <QSet>

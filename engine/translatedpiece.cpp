@@ -1,6 +1,6 @@
-#include "engine/translatedpiece.h"
+#include "engine/internal/translatedpiece.h"
 
-#include "engine/shapetransform.h"
+#include "engine/internal/shapetransform.h"
 #include "geometry/directgeometry.h"
 
 #include <cmath>

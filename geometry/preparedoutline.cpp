@@ -4,30 +4,24 @@
 
 namespace tallero {
 
-void PreparedOutline::Deleter::operator()(const GEOSPreparedGeometry *prepared) const
+PreparedOutline::PreparedOutline(const Shape &outline)
 {
-    GEOSPreparedGeom_destroy_r(geometryContext(), prepared);
-}
-
-PreparedOutline::PreparedOutline(const Shape &outline) : m_outline(outline.geometry)
-{
-    if (m_outline && isValidGeometry(outline))
-        m_prepared.reset(GEOSPrepare_r(geometryContext(), m_outline.get()));
+    if (outline.geometry && isValidGeometry(outline))
+        m_prepared.emplace(outline.geometry);
 }
 
 PreparedOutline::~PreparedOutline() = default;
 
 bool PreparedOutline::missesCell(const Shape &cell) const
 {
-    return m_prepared && cell.geometry
-        && GEOSPreparedIntersects_r(geometryContext(), m_prepared.get(), cell.geometry.get()) == 0;
+    return m_prepared && m_prepared->isPrepared() && cell.geometry
+        && !m_prepared->mayIntersect(cell.geometry.get());
 }
 
 bool PreparedOutline::holdsCell(const Shape &cell) const
 {
     return m_prepared && cell.geometry
-        && GEOSPreparedContainsProperly_r(geometryContext(), m_prepared.get(), cell.geometry.get())
-        == 1;
+        && m_prepared->certainlyContainsProperly(cell.geometry.get());
 }
 
 } // namespace tallero

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "geometry/preparedgeometry.h"
 #include "geometry/shape.h"
 
-#include <memory>
+#include <optional>
 
 namespace tallero {
 
@@ -27,13 +28,7 @@ public:
     bool holdsCell(const Shape &cell) const;
 
 private:
-    struct Deleter
-    {
-        void operator()(const GEOSPreparedGeometry *prepared) const;
-    };
-    // The outline's geometry is kept alive as long as its preparation.
-    GeometryHandle m_outline;
-    std::unique_ptr<const GEOSPreparedGeometry, Deleter> m_prepared;
+    std::optional<PreparedGeometry> m_prepared;
 };
 
 } // namespace tallero

@@ -49,11 +49,6 @@ std::optional<Shape> geometryConvexHull(const GEOSGeometry *geometry)
     return shapeFromResult(GEOSConvexHull_r(geometryContext(), geometry));
 }
 
-bool mayIntersect(const GEOSPreparedGeometry *prepared, const GEOSGeometry *geometry)
-{
-    return GEOSPreparedIntersects_r(geometryContext(), prepared, geometry) != 0;
-}
-
 std::optional<double> sharedBoundaryLength(const Shape &a, const Shape &b)
 {
     if (!a.geometry || !b.geometry)

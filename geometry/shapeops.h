@@ -27,8 +27,5 @@ std::optional<Shape> uniteGeometries(const GEOSGeometry *a, const GEOSGeometry *
 std::optional<double> intersectionLength(const GEOSGeometry *a, const GEOSGeometry *b);
 GeometryHandle geometryBoundary(const GEOSGeometry *geometry);   // empty on failure
 std::optional<Shape> geometryConvexHull(const GEOSGeometry *geometry);
-// False only when the prepared geometry certainly does not meet `geometry`;
-// an engine failure answers true, so the caller goes on to the exact test.
-bool mayIntersect(const GEOSPreparedGeometry *prepared, const GEOSGeometry *geometry);
 
 } // namespace tallero

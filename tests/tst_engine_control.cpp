@@ -222,6 +222,11 @@ private slots:
         // A 6 x 4 m room drawn in millimetres, sheets typed in metres.
         QTest::newRow("millimetre drawing") << rectangleShape(0, 0, 6000, 4000) << 2.44 << 1.22 << grid << 1.0;
         QTest::newRow("millimetre sheet") << testing::rectangleOutline(40.0, 25.0) << 0.001 << 0.001 << grid << 1.0;
+        // A 1 x 0.6 m object drawn in millimetres: 200,000 positions, under
+        // the bound on any grid, over the largest real floor's.
+        const QString units = QString::fromUtf8(engineerrors::gridLargerThanAnyFloor);
+        QTest::newRow("1000 x 600 units with sheets in metres") << rectangleShape(0, 0, 1000, 600) << 2.44 << 1.22 << units << 1.0;
+        QTest::newRow("1000 x 600 units, 2.0 x 1.2 m sheets") << rectangleShape(0, 0, 1000, 600) << 2.0 << 1.2 << units << 1.0;
     }
 
     void boundedWorkIsRefused()

@@ -1,6 +1,6 @@
 #include "engine/engineerrors.h"
 #include "engine/cuttingplanner.h"
-#include "engine/nesting.h"
+#include "engine/internal/nesting.h"
 #include "engine/plancheck.h"
 #include "engineshapes.h"
 #include "testsupport.h"

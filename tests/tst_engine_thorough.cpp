@@ -6,7 +6,7 @@
 
 #include "engine/cuttingplanner.h"
 #include "engine/layoutsearch.h"
-#include "engine/nesting.h"
+#include "engine/internal/nesting.h"
 #include "engine/plancheck.h"
 #include "engine/thoroughnesting.h"
 

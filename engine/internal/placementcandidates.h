@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QPointF>
+#include <QRectF>
 
 namespace tallero {
 
@@ -28,5 +29,9 @@ QList<QPointF> sheetReferencePoints(double sheetWidth, double sheetHeight,
 QList<QPointF> candidateOffsets(const PieceOrientation &orientation, double sheetWidth,
                                 double sheetHeight, const CuttingSheet &sheet,
                                 const QList<QPointF> &referencePoints);
+
+// True when a placed piece's bounds lie on the sheet to within 1e-7 on
+// every side, the one admissibility test by bounds that both searches make.
+bool insideSheet(const QRectF &bounds, double sheetWidth, double sheetHeight);
 
 } // namespace tallero

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "engine/interiorprobe.h"
-#include "engine/placementscore.h"
-#include "engine/translatedpiece.h"
+#include "engine/internal/placementscore.h"
+#include "engine/internal/translatedpiece.h"
+#include "geometry/ringindex.h"
+#include "geometry/preparedgeometry.h"
 
 #include <QList>
 #include <QPointF>
@@ -29,7 +31,7 @@ inline constexpr double areaMargin = 1e-6;
 inline constexpr double lengthMargin = 1e-9;
 // A disc of this radius inside both the piece and the occupied shape is an
 // overlap far above the tolerated 1e-7 m², in area and in both extents.
-inline constexpr double probeClearance = RingIndex::largestClearance;
+inline constexpr double probeClearance = 1e-3;
 } // namespace searchtolerance
 
 bool separated(const QRectF &a, const QRectF &b);
@@ -68,14 +70,10 @@ struct SheetFacts
     const std::optional<QRectF> &occupiedGeometryBounds() const;
 
     // The occupied shape prepared for repeated predicates, built when first
-    // asked for; null if the engine could not prepare it.
-    const GEOSPreparedGeometry *preparedOccupied() const;
+    // asked for.
+    const PreparedGeometry &preparedOccupied() const;
 
 private:
-    struct PreparedDeleter
-    {
-        void operator()(const GEOSPreparedGeometry *prepared) const;
-    };
     mutable std::optional<RingIndex> m_occupiedIndex;
     enum class CellDepth : unsigned char { Unknown, Deep, Shallow };
     mutable std::vector<CellDepth> m_cells;
@@ -85,8 +83,7 @@ private:
     double m_cellSize = 0.0;
     int m_columns = 0;
     int m_rows = 0;
-    mutable std::unique_ptr<const GEOSPreparedGeometry, PreparedDeleter> m_prepared;
-    mutable bool m_preparedTried = false;
+    mutable std::optional<PreparedGeometry> m_prepared;
 };
 
 struct OrientationFacts
