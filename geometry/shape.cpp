@@ -106,7 +106,8 @@ std::optional<Shape> translatedShape(const Shape &shape, double dx, double dy)
         moved.polygons.append(rings);
     }
     moved.rings = flattenRings(moved.polygons);
-    moved.geometry = readWkt(acceptedPolygonsToWkt(moved.polygons));
+    std::optional<GeometryHandle> direct = buildPolygonsGeometry(moved.polygons);
+    moved.geometry = direct ? *direct : readWkt(acceptedPolygonsToWkt(moved.polygons));
     if (!moved.geometry)
         return std::nullopt;
     moved.path = pathFromRings(moved.rings);

@@ -1,5 +1,7 @@
 #include "geometry/wkt.h"
 
+#include <QMutex>
+#include <QMutexLocker>
 #include <QStringList>
 
 namespace tallero {
@@ -73,6 +75,12 @@ PolygonsWkt polygonsToWkt(const QList<Polygon> &polygons)
 
 GeometryHandle readWkt(const QString &text)
 {
+    // The reader switches the process's numeric locale to "C" and back
+    // around every read, and setlocale is not safe against itself on other
+    // threads: a plan on a worker thread and a drawing read on the UI thread
+    // would race. One reader at a time, whatever the thread.
+    static QMutex readerLock;
+    const QMutexLocker lock(&readerLock);
     GEOSContextHandle_t context = geometryContext();
     GEOSWKTReader *reader = GEOSWKTReader_create_r(context);
     if (!reader)
