@@ -4,7 +4,7 @@
 #include "dxf/duplicateloops.h"
 #include "dxf/duplicatesegments.h"
 #include "dxf/jointolerance.h"
-#include "dxf/outlinecontainment.h"
+#include "geometry/ringindex.h"
 #include "dxf/segmentchainer.h"
 #include "geometry/geometrydefect.h"
 #include "geometry/regionsubtraction.h"
@@ -165,7 +165,10 @@ bool assembleContours(const QList<QPointF> &points, const QList<Segment> &segmen
     // loop inside a hole is a hole too, and the union of the holes below
     // takes it in.
     const QPolygonF &outline = loops[order.first()];
-    OutlineContainment containment(outline);
+    // Scanning every outline edge for every loop made a traced outline with
+    // many small loops take hours; the index looks only at the edges near
+    // the point's height and counts its edge tests.
+    RingIndex containment(outline);
     Polygon rings{outline};
     int ignored = 0;
     for (qsizetype k = 1; k < order.size(); ++k) {

@@ -4,7 +4,6 @@
 // through the test hook, so nothing waits for a click.
 
 #include "testsupport.h"
-#include "tst_dxf_support.h"
 
 #include "ui/filedialog.h"
 #include "ui/mainwindow.h"

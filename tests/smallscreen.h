@@ -1,4 +1,0 @@
-#pragma once
-
-// Merged into the one support header; include that instead.
-#include "testsupport.h"
