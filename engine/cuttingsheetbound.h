@@ -1,0 +1,39 @@
+#pragma once
+
+#include "geometry/shape.h"
+
+#include <QList>
+
+namespace tallero {
+
+// Lower bounds on the cutting sheets that any nesting of cut pieces can
+// reach, from the pieces' areas alone. They hold for the real shapes
+// whatever their outline: pieces on one sheet do not overlap, so the areas
+// of the pieces one sheet holds add up to no more than the sheet's area
+// (the placement search tolerates overlaps of 1e-7 m², which the bounds
+// allow for with a slack of 1e-6 m² per sheet). Any nesting is therefore a
+// packing of numbers (the areas) into bins (the sheet area), and a lower
+// bound of that packing is one of the nesting. Shapes that interlock, such
+// as an L around a small square, are no exception: only areas are used.
+
+// Ceiling of the pieces' total area over the sheet area.
+int areaSheetBound(const QList<double> &areas, double sheetArea);
+
+// The stronger bound: pieces of more than half the sheet area cannot share
+// a sheet with one another, so each needs its own; a smaller piece fits on
+// the sheet of such a large one only into the area the large one leaves,
+// and not at all beside a large one that leaves less than its own area.
+// For every threshold t (0 and each area of at most half the sheet):
+// pieces above the sheet area less t take a sheet each that no piece of
+// area t or more can join; the other pieces above half the sheet take a
+// sheet each whose free area is all the pieces between t and half the
+// sheet may use besides fresh sheets. The bound is the largest count over
+// the thresholds, and never less than the area bound. (This is the
+// second lower bound of Martello and Toth for one-dimensional bin
+// packing, applied to the areas.)
+int largePieceSheetBound(const QList<double> &areas, double sheetArea);
+
+// The areas of the pieces, in order.
+QList<double> pieceAreas(const QList<Shape> &pieces);
+
+} // namespace tallero

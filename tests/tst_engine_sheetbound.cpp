@@ -1,0 +1,61 @@
+// Lower bounds on cutting sheets from piece areas: never above a packing
+// that exists, and stronger than the area bound where large pieces cannot
+// share a sheet.
+
+#include "engine/cuttingsheetbound.h"
+
+#include <QTest>
+
+using namespace tallero;
+
+class TestSheetBound : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void bounds_data();
+    void bounds();
+};
+
+void TestSheetBound::bounds_data()
+{
+    QTest::addColumn<QList<double>>("areas");
+    QTest::addColumn<int>("areaBound");
+    QTest::addColumn<int>("strongBound");
+
+    // Sheet area 1 throughout.
+    QTest::newRow("none") << QList<double>{} << 0 << 0;
+    QTest::newRow("one small") << QList<double>{0.1} << 1 << 1;
+    // Three pieces of 0.6: 1.8 in area fits two sheets, but no two share.
+    QTest::newRow("three over half") << QList<double>{0.6, 0.6, 0.6} << 2 << 3;
+    // Exactly half twice fills one sheet: the bound must not count two.
+    QTest::newRow("two halves") << QList<double>{0.5, 0.5} << 1 << 1;
+    // Two large pieces leave 0.2 and 0.3; the 0.35 fits beside neither, the
+    // 0.1 and 0.15 could. Threshold 0.35: 0.8 and 0.7 both alone (0.35 does
+    // not fit beside them), 0.35 needs a third sheet.
+    QTest::newRow("small beside large") << QList<double>{0.8, 0.7, 0.35, 0.1, 0.15} << 3 << 3;
+    QTest::newRow("medium nowhere") << QList<double>{0.8, 0.7, 0.35} << 2 << 3;
+    // Free area of the large sheets takes the small ones: no extra sheet.
+    QTest::newRow("fills the gaps") << QList<double>{0.7, 0.7, 0.3, 0.3} << 2 << 2;
+    // Areas within the placement tolerance of a full sheet still share.
+    QTest::newRow("touching halves")
+        << QList<double>{0.5 + 1e-8, 0.5} << 1 << 1;
+}
+
+void TestSheetBound::bounds()
+{
+    QFETCH(QList<double>, areas);
+    QFETCH(int, areaBound);
+    QFETCH(int, strongBound);
+    QCOMPARE(areaSheetBound(areas, 1.0), areaBound);
+    QCOMPARE(largePieceSheetBound(areas, 1.0), strongBound);
+    // The same pieces on a sheet twice as large, areas doubled: the same
+    // counts, so nothing hangs on the unit of area.
+    QList<double> doubled;
+    for (double a : areas)
+        doubled.append(2.0 * a);
+    QCOMPARE(largePieceSheetBound(doubled, 2.0), strongBound);
+}
+
+QTEST_GUILESS_MAIN(TestSheetBound)
+#include "tst_engine_sheetbound.moc"
