@@ -1,6 +1,7 @@
 #include "engine/thoroughlayoutsearch.h"
 
 #include "engine/cuttingplanner.h"
+#include "engine/cuttingsheetbound.h"
 #include "engine/internal/requiredresult.h"
 #include "engine/thoroughnesting.h"
 #include "geometry/shapecopy.h"
@@ -9,7 +10,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cmath>
 #include <exception>
 #include <functional>
 #include <mutex>
@@ -98,14 +98,6 @@ QList<Shape> cutPieces(const CuttingPlan &plan)
     return pieces;
 }
 
-int cutAreaBound(const QList<Shape> &pieces, const CuttingPlan &plan)
-{
-    double area = 0.0;
-    for (const Shape &piece : pieces)
-        area += piece.area;
-    return int(std::ceil(area / sheetArea(plan) - 1e-9));
-}
-
 } // namespace
 
 LayoutSearchResult searchBestLayoutThoroughly(const Shape &outline, double w, double h, double g,
@@ -157,7 +149,7 @@ LayoutSearchResult searchBestLayoutThoroughly(const Shape &outline, double w, do
         const auto *plan = std::get_if<CuttingPlan>(&outcomes[i]);
         if (plan && plan->sheets.size() > 1) {
             const QList<Shape> pieces = cutPieces(*plan);
-            const int bound = cutAreaBound(pieces, *plan);
+            const int bound = largePieceSheetBound(pieceAreas(pieces), sheetArea(*plan));
             if (plan->wholeSheetCount + bound <= *bestPurchase && plan->sheets.size() > bound)
                 worth.append(i);
         }

@@ -1,5 +1,6 @@
 #include "engine/thoroughnesting.h"
 
+#include "engine/cuttingsheetbound.h"
 #include "engine/internal/nesting.h"
 #include "engine/placementsearch.h"
 #include "engine/plancontrol.h"
@@ -335,14 +336,6 @@ QList<QList<int>> pieceOrders(const QList<Shape> &pieces)
     return orders;
 }
 
-int areaLowerBound(const QList<Shape> &pieces, double width, double height)
-{
-    double area = 0.0;
-    for (const Shape &piece : pieces)
-        area += piece.area;
-    return int(std::ceil(area / (width * height) - 1e-9));
-}
-
 // The indexes of the sheets, emptiest first; equal ones in opening order.
 QList<int> emptiestFirst(const QList<CuttingSheet> &sheets)
 {
@@ -536,7 +529,7 @@ QList<CuttingSheet> nestCutPiecesThoroughly(const QList<Shape> &cutPieces, doubl
 
     ThoroughNestingReport facts;
     facts.standardSheets = int(standard.size());
-    facts.lowerBound = areaLowerBound(pieces, sheetWidth, sheetHeight);
+    facts.lowerBound = largePieceSheetBound(pieceAreas(pieces), sheetWidth * sheetHeight);
     facts.sheets = facts.standardSheets;
     const auto finish = [&](QList<CuttingSheet> sheets) {
         if (report)
