@@ -138,6 +138,38 @@ private slots:
         verifySound(plan, int(pieces.size()));
     }
 
+    // Pieces of which no two can share a sheet, by area: the standard
+    // packing already meets the large-piece bound, so the search returns it
+    // at once, although the area bound alone would have sent it looking.
+    void stopsAtLargePieceBound_data()
+    {
+        QTest::addColumn<QList<QSizeF>>("sizes");
+        QTest::addColumn<int>("sheets");
+        QTest::newRow("three over half") << QList<QSizeF>{{1.3, 1.0}, {1.3, 1.0}, {1.3, 1.0}} << 3;
+        // The 0.6 x 1.1 piece (0.275 of the sheet) fits beside neither
+        // 1.5 x 1.2 piece (0.75) by area.
+        QTest::newRow("small beside neither")
+            << QList<QSizeF>{{1.5, 1.2}, {1.5, 1.2}, {0.6, 1.1}} << 3;
+    }
+
+    void stopsAtLargePieceBound()
+    {
+        QFETCH(QList<QSizeF>, sizes);
+        QFETCH(int, sheets);
+        const QList<Shape> pieces = rectangles(sizes);
+        const QList<CuttingSheet> standard = nestCutPieces(pieces, 2.0, 1.2);
+        QCOMPARE(standard.size(), sheets);
+        ThoroughNestingReport report;
+        CuttingPlan plan;
+        plan.sheetWidth = 2.0;
+        plan.sheetHeight = 1.2;
+        plan.sheets = nestCutPiecesThoroughly(pieces, 2.0, 1.2, standard, {}, &report);
+        QCOMPARE(report.lowerBound, sheets);
+        QCOMPARE(report.searchesUsed, 0);
+        QCOMPARE(plan.sheets.size(), sheets);
+        verifySound(plan, int(pieces.size()));
+    }
+
     // On every layout of many floors the thorough plan has at most the
     // standard plan's cutting sheets, keeps the standard packing itself
     // when it found none with fewer, and passes the nesting check.
