@@ -15,6 +15,8 @@ class TestSheetBound : public QObject
 private slots:
     void bounds_data();
     void bounds();
+    void rectangleBound_data();
+    void rectangleBound();
 };
 
 void TestSheetBound::bounds_data()
@@ -55,6 +57,62 @@ void TestSheetBound::bounds()
     for (double a : areas)
         doubled.append(2.0 * a);
     QCOMPARE(largePieceSheetBound(doubled, 2.0), strongBound);
+}
+
+namespace {
+
+Shape polygonShape(const QPolygonF &ring)
+{
+    Polygon polygon;
+    polygon.append(ring);
+    return shapeFromPolygons({polygon});
+}
+
+// An L filling a 1.2 x 1.2 square but for a 0.6 x 0.6 corner.
+Shape lPiece()
+{
+    return polygonShape(QPolygonF{{0, 0}, {1.2, 0}, {1.2, 0.6}, {0.6, 0.6}, {0.6, 1.2}, {0, 1.2},
+                                  {0, 0}});
+}
+
+} // namespace
+
+void TestSheetBound::rectangleBound_data()
+{
+    QTest::addColumn<QList<Shape>>("pieces");
+    QTest::addColumn<int>("sheets");
+
+    // Sheet 2.44 x 1.22. Strips as high as the sheet: three are wider
+    // together than the sheet, so five need three sheets, although their
+    // area fits two and no one is over half a sheet.
+    QList<Shape> strips;
+    for (int i = 0; i < 5; ++i)
+        strips.append(rectangleShape(0, 0, 0.827, 1.22));
+    QTest::newRow("five full-height strips") << strips << 3;
+    // Two strips exactly half the sheet high share it: the bound must not
+    // count the second (the nesting puts them one above the other).
+    QTest::newRow("two half-height strips")
+        << QList<Shape>{rectangleShape(0, 0, 2.0, 0.61), rectangleShape(0, 0, 2.0, 0.61)} << 1;
+    // Ls are no rectangles: they count by their area alone (and two fit
+    // side by side, so one sheet is right).
+    QTest::newRow("Ls count by area") << QList<Shape>{lPiece(), lPiece()} << 1;
+    // Pieces that stand over half the sheet high however they are turned
+    // (0.83 x 1.0): three are wider together than the sheet, although a
+    // sheet holds them by area.
+    QTest::newRow("three turned strips")
+        << QList<Shape>{rectangleShape(0, 0, 0.83, 1.0), rectangleShape(0, 0, 1.0, 0.83),
+                        rectangleShape(0, 0, 0.83, 1.0)}
+        << 2;
+}
+
+void TestSheetBound::rectangleBound()
+{
+    QFETCH(QList<Shape>, pieces);
+    QFETCH(int, sheets);
+    QCOMPARE(rectangleSheetBound(pieces, 2.44, 1.22), sheets);
+    // A search with no steps proves nothing beyond the area bounds.
+    QCOMPARE(rectangleSheetBound(pieces, 2.44, 1.22, 0),
+             std::max(1, largePieceSheetBound(pieceAreas(pieces), 2.44 * 1.22)));
 }
 
 QTEST_GUILESS_MAIN(TestSheetBound)
