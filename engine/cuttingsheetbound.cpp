@@ -1,5 +1,10 @@
 #include "engine/cuttingsheetbound.h"
 
+#include "geometry/shapeops.h"
+
+#include <QRectF>
+#include <QSizeF>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -74,48 +79,117 @@ namespace {
 
 constexpr double lengthSlack = 1e-4;
 
-// What one piece needs of a sheet's three capacities.
+// What one piece needs of a sheet's three capacities, and the rectangle
+// it surely holds (its core), by the rotations that fit the sheet.
 struct Need
 {
     double area = 0.0;
     double tallWidth = 0.0;
     double wideHeight = 0.0;
+    QList<QSizeF> cores; // the core in each rotation the piece fits in
 };
+
+// Whether the rectangle lies in the piece, but for the overlap the
+// placement search tolerates.
+bool holds(const Shape &piece, const QRectF &r)
+{
+    const Shape box = rectangleShape(r.left(), r.top(), r.width(), r.height());
+    const std::optional<Shape> common = intersectShapes(piece, box);
+    return common && common->area >= box.area - 1e-7;
+}
+
+// The largest rectangle found in the piece among those that span its whole
+// width from its lower or upper edge, or its whole height from its left or
+// right edge (found by halving); the bounding rectangle itself when the
+// piece is one. Pieces along a wall, curved or wavy, hold such a band.
+QSizeF coreOf(const Shape &piece)
+{
+    const QRectF b = piece.bounds;
+    if (b.width() < 0.01 || b.height() < 0.01)
+        return {};
+    if (piece.rings.size() == 1 && piece.area >= b.width() * b.height() - 1e-6)
+        return b.size();
+    QSizeF best;
+    double bestArea = 0.0;
+    for (int side = 0; side < 4; ++side) {
+        const bool band = side < 2; // full width
+        const double span = band ? b.height() : b.width();
+        const auto rect = [&](double depth) {
+            switch (side) {
+            case 0: return QRectF(b.left(), b.top(), b.width(), depth);
+            case 1: return QRectF(b.left(), b.bottom() - depth, b.width(), depth);
+            case 2: return QRectF(b.left(), b.top(), depth, b.height());
+            default: return QRectF(b.right() - depth, b.top(), depth, b.height());
+            }
+        };
+        double low = 0.0;
+        double high = span;
+        for (int step = 0; step < 14 && high - low > 1e-3; ++step) {
+            const double mid = (low + high) / 2.0;
+            if (holds(piece, rect(mid)))
+                low = mid;
+            else
+                high = mid;
+        }
+        if (low < 0.01)
+            continue;
+        const QSizeF size = rect(low).size();
+        if (size.width() * size.height() > bestArea) {
+            best = size;
+            bestArea = size.width() * size.height();
+        }
+    }
+    return best;
+}
 
 Need needOf(const Shape &piece, double width, double height)
 {
     Need need;
     need.area = std::max(piece.area, 0.0);
+    const QSizeF core = coreOf(piece);
+    if (core.isEmpty())
+        return need;
     const double w = piece.bounds.width();
     const double h = piece.bounds.height();
-    const bool rectangle = piece.rings.size() == 1 && w > 0.01 && h > 0.01
-        && piece.area >= w * h - 1e-6;
-    if (!rectangle)
-        return need;
-    // The rotations that fit: as drawn, and turned by a quarter.
-    struct Turned { double w; double h; };
-    QList<Turned> fitting;
-    for (const Turned t : {Turned{w, h}, Turned{h, w}}) {
-        if (t.w <= width + lengthSlack && t.h <= height + lengthSlack)
-            fitting.append(t);
-    }
-    if (fitting.isEmpty())
+    // The rotations the piece fits in: as drawn, and turned by a quarter.
+    if (w <= width + lengthSlack && h <= height + lengthSlack)
+        need.cores.append(core);
+    if (h <= width + lengthSlack && w <= height + lengthSlack)
+        need.cores.append(core.transposed());
+    if (need.cores.isEmpty())
         return need;
     bool tall = true;
     bool wide = true;
     double tallWidth = std::numeric_limits<double>::max();
     double wideHeight = std::numeric_limits<double>::max();
-    for (const Turned &t : fitting) {
-        tall = tall && t.h > height / 2.0 + lengthSlack;
-        wide = wide && t.w > width / 2.0 + lengthSlack;
-        tallWidth = std::min(tallWidth, t.w);
-        wideHeight = std::min(wideHeight, t.h);
+    for (const QSizeF &c : need.cores) {
+        tall = tall && c.height() > height / 2.0 + lengthSlack;
+        wide = wide && c.width() > width / 2.0 + lengthSlack;
+        tallWidth = std::min(tallWidth, c.width());
+        wideHeight = std::min(wideHeight, c.height());
     }
     if (tall)
         need.tallWidth = std::max(tallWidth - lengthSlack, 0.0);
     if (wide)
         need.wideHeight = std::max(wideHeight - lengthSlack, 0.0);
     return need;
+}
+
+// Two pieces cannot share a sheet when in no rotations of the two their
+// cores stand side by side or one above the other within the sheet.
+bool conflict(const Need &a, const Need &b, double width, double height)
+{
+    if (a.cores.isEmpty() || b.cores.isEmpty())
+        return false;
+    for (const QSizeF &p : a.cores) {
+        for (const QSizeF &q : b.cores) {
+            if (p.width() + q.width() <= width + 2 * lengthSlack)
+                return false;
+            if (p.height() + q.height() <= height + 2 * lengthSlack)
+                return false;
+        }
+    }
+    return true;
 }
 
 // Whether the needs fit into `count` sheets, by a depth-first search over
@@ -125,8 +199,9 @@ Need needOf(const Shape &piece, double width, double height)
 class NeedPacking
 {
 public:
-    NeedPacking(const QList<Need> &needs, Need capacity, qint64 &steps)
-        : m_needs(needs), m_capacity(capacity), m_steps(steps)
+    NeedPacking(const QList<Need> &needs, const QList<QList<bool>> &conflicts, Need capacity,
+                qint64 &steps)
+        : m_needs(needs), m_conflicts(conflicts), m_capacity(capacity), m_steps(steps)
     {
         for (const Need &n : needs)
             m_areaLeft += n.area;
@@ -135,6 +210,7 @@ public:
     bool fits(int count)
     {
         m_loads = QList<Need>(count);
+        m_members = QList<QList<int>>(count);
         return place(0, m_areaLeft);
     }
 
@@ -151,24 +227,29 @@ private:
         if (areaLeft > free + areaSlack * m_loads.size())
             return false;
         const Need &n = m_needs[k];
-        QList<Need> tried;
-        for (Need &load : m_loads) {
+        bool emptyTried = false;
+        for (qsizetype s = 0; s < m_loads.size(); ++s) {
+            Need &load = m_loads[s];
             if (load.area + n.area > m_capacity.area + areaSlack
                 || load.tallWidth + n.tallWidth > m_capacity.tallWidth
                 || load.wideHeight + n.wideHeight > m_capacity.wideHeight)
                 continue;
-            const bool same = std::any_of(tried.begin(), tried.end(), [&](const Need &t) {
-                return t.area == load.area && t.tallWidth == load.tallWidth
-                    && t.wideHeight == load.wideHeight;
-            });
-            if (same)
+            // Empty sheets are all alike.
+            if (m_members[s].isEmpty()) {
+                if (emptyTried)
+                    continue;
+                emptyTried = true;
+            }
+            if (std::any_of(m_members[s].begin(), m_members[s].end(),
+                            [&](int other) { return m_conflicts[k][other]; }))
                 continue;
-            tried.append(load);
             const Need before = load;
             load.area += n.area;
             load.tallWidth += n.tallWidth;
             load.wideHeight += n.wideHeight;
+            m_members[s].append(k);
             const bool done = place(k + 1, areaLeft - n.area);
+            m_members[s].removeLast();
             load = before;
             if (done)
                 return true;
@@ -177,9 +258,11 @@ private:
     }
 
     const QList<Need> &m_needs;
+    const QList<QList<bool>> &m_conflicts;
     Need m_capacity;
     qint64 &m_steps;
     QList<Need> m_loads;
+    QList<QList<int>> m_members;
     double m_areaLeft = 0.0;
 };
 
@@ -196,13 +279,18 @@ int rectangleSheetBound(const QList<Shape> &pieces, double width, double height,
     std::stable_sort(needs.begin(), needs.end(), [](const Need &a, const Need &b) {
         return a.area > b.area;
     });
-    const Need capacity{width * height, width, height};
+    QList<QList<bool>> conflicts(needs.size(), QList<bool>(needs.size(), false));
+    for (qsizetype i = 0; i < needs.size(); ++i) {
+        for (qsizetype j = 0; j < i; ++j)
+            conflicts[i][j] = conflicts[j][i] = conflict(needs[i], needs[j], width, height);
+    }
+    const Need capacity{width * height, width, height, {}};
     int count = std::max(largePieceSheetBound(pieceAreas(pieces), width * height), 1);
     if (pieces.isEmpty())
         return 0;
     qint64 steps = searchLimit;
     while (count < pieces.size() && steps > 0) {
-        NeedPacking packing(needs, capacity, steps);
+        NeedPacking packing(needs, conflicts, capacity, steps);
         if (packing.fits(count))
             break;
         ++count;

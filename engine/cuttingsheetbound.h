@@ -33,23 +33,27 @@ int areaSheetBound(const QList<double> &areas, double sheetArea);
 // packing, applied to the areas.)
 int largePieceSheetBound(const QList<double> &areas, double sheetArea);
 
-// A bound that also uses the shape of the pieces that are whole
-// rectangles (one ring, area that of the bounding rectangle), as the cut
-// pieces along a straight wall are; other pieces count by area only. It
-// holds because the four rotations keep a rectangle axis-parallel, and two
-// axis-parallel rectangles that do not overlap are parted by a vertical or a
-// horizontal line. A rectangle that stands higher than half the sheet in
-// every rotation that fits ("tall") shares every height with any other tall
-// one on the same sheet, so no horizontal line parts them, and the widths
-// of the tall rectangles on one sheet add up to at most the sheet's width;
-// likewise the heights of the "wide" ones, wider than half the sheet in
-// every rotation that fits, to at most the sheet's height. Each sheet so
-// has three capacities (area, width for tall rectangles, height for wide
-// ones), and the bound is the fewest sheets into which the pieces' three
-// needs can be packed, found by a search limited to `searchLimit` steps:
-// the smallest count not proven too few, never less than
-// largePieceSheetBound. Lengths allow 1e-4 m for the overlaps the placement
-// search tolerates.
+// A bound that also uses a rectangle each piece surely holds (its core):
+// the bounding rectangle of a piece that is one (a single ring with that
+// area, as the pieces along a straight wall are), else the largest band
+// found along one of its edges across its whole width or height (pieces
+// along a curved or wavy wall hold one). It holds because the four
+// rotations keep a core axis-parallel, two axis-parallel rectangles that
+// do not overlap are parted by a vertical or a horizontal line, and the
+// cores of pieces that do not overlap do not overlap either. So:
+// - two pieces whose cores in no rotations that fit stand side by side or
+//   one above the other within the sheet cannot share a sheet;
+// - cores higher than half the sheet in every rotation that fits ("tall")
+//   share every height with one another, so no horizontal line parts them
+//   and their widths on one sheet add up to at most the sheet's width;
+//   likewise the heights of "wide" cores, wider than half the sheet.
+// With the area that gives each sheet three capacities and a list of
+// pieces that exclude each other; the bound is the fewest sheets the
+// pieces can be shared out over under those rules, found by a search
+// limited to `searchLimit` steps: the smallest count not proven too few,
+// never less than largePieceSheetBound. Lengths allow 1e-4 m for the
+// overlaps the placement search tolerates. Pieces with no core count by
+// area only.
 int rectangleSheetBound(const QList<Shape> &pieces, double width, double height,
                         qint64 searchLimit = 2000000);
 

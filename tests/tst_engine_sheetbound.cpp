@@ -96,6 +96,13 @@ void TestSheetBound::rectangleBound_data()
     // Ls are no rectangles: they count by their area alone (and two fit
     // side by side, so one sheet is right).
     QTest::newRow("Ls count by area") << QList<Shape>{lPiece(), lPiece()} << 1;
+    // A piece under a gable holds a band 2.44 x 0.7 along its lower edge,
+    // so a 0.7 square, though small by area, fits nowhere beside it.
+    QTest::newRow("band and a square")
+        << QList<Shape>{polygonShape(QPolygonF{{0, 0}, {2.44, 0}, {2.44, 0.7}, {1.22, 0.95},
+                                               {0, 0.7}, {0, 0}}),
+                        rectangleShape(0, 0, 0.7, 0.7)}
+        << 2;
     // Pieces that stand over half the sheet high however they are turned
     // (0.83 x 1.0): three are wider together than the sheet, although a
     // sheet holds them by area.
