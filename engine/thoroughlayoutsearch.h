@@ -7,7 +7,7 @@ namespace tallero {
 // The eight-layout search with thorough nesting, in two rounds. First the
 // standard plan of every layout, as the standard search makes them; then
 // the thorough nesting (thoroughnesting.h) of each layout that could still
-// win: one whose whole sheets plus the large-piece bound of its cut pieces
+// win: one whose whole sheets plus the rectangle bound of its cut pieces
 // (cuttingsheetbound.h) do not exceed the best standard purchase. A layout past that bound cannot win
 // however its pieces are packed, so its standard plan stands and the time
 // goes to the layouts that matter. The plans are then compared as the

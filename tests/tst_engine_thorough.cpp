@@ -138,21 +138,25 @@ private slots:
         verifySound(plan, int(pieces.size()));
     }
 
-    // Pieces of which no two can share a sheet, by area: the standard
-    // packing already meets the large-piece bound, so the search returns it
-    // at once, although the area bound alone would have sent it looking.
-    void stopsAtLargePieceBound_data()
+    // Standard packings that already meet the lower bound: the search
+    // returns them at once, although the area bound alone would have sent
+    // it looking.
+    void stopsAtLowerBound_data()
     {
         QTest::addColumn<QList<QSizeF>>("sizes");
         QTest::addColumn<int>("sheets");
+        // No two share a sheet by area.
         QTest::newRow("three over half") << QList<QSizeF>{{1.3, 1.0}, {1.3, 1.0}, {1.3, 1.0}} << 3;
         // The 0.6 x 1.1 piece (0.275 of the sheet) fits beside neither
         // 1.5 x 1.2 piece (0.75) by area.
         QTest::newRow("small beside neither")
             << QList<QSizeF>{{1.5, 1.2}, {1.5, 1.2}, {0.6, 1.1}} << 3;
+        // Full-height strips, two to a sheet: three are wider than it.
+        QTest::newRow("five full-height strips")
+            << QList<QSizeF>{{0.7, 1.2}, {0.7, 1.2}, {0.7, 1.2}, {0.7, 1.2}, {0.7, 1.2}} << 3;
     }
 
-    void stopsAtLargePieceBound()
+    void stopsAtLowerBound()
     {
         QFETCH(QList<QSizeF>, sizes);
         QFETCH(int, sheets);
