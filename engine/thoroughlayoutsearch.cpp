@@ -1,6 +1,7 @@
 #include "engine/thoroughlayoutsearch.h"
 
 #include "engine/cuttingplanner.h"
+#include "engine/cuttingsheetbound.h"
 #include "engine/internal/requiredresult.h"
 #include "engine/thoroughnesting.h"
 #include "geometry/shapecopy.h"
@@ -9,7 +10,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cmath>
 #include <exception>
 #include <functional>
 #include <mutex>
@@ -21,6 +21,9 @@ namespace tallero {
 namespace {
 
 using LayoutOutcome = std::variant<std::monostate, CuttingPlan, QString>;
+
+// Steps of the search for a layout's lower bound: a few milliseconds.
+constexpr qint64 layoutBoundSteps = 200000;
 
 // Runs work(i, worker) for i = 0 .. count-1 on up to `workerCount` threads,
 // the calling thread being worker 0; every index is done by one thread.
@@ -98,14 +101,6 @@ QList<Shape> cutPieces(const CuttingPlan &plan)
     return pieces;
 }
 
-int cutAreaBound(const QList<Shape> &pieces, const CuttingPlan &plan)
-{
-    double area = 0.0;
-    for (const Shape &piece : pieces)
-        area += piece.area;
-    return int(std::ceil(area / sheetArea(plan) - 1e-9));
-}
-
 } // namespace
 
 LayoutSearchResult searchBestLayoutThoroughly(const Shape &outline, double w, double h, double g,
@@ -123,6 +118,7 @@ LayoutSearchResult searchBestLayoutThoroughly(const Shape &outline, double w, do
 
     // Round one: the standard plan of every layout.
     QList<LayoutOutcome> outcomes(count);
+    QList<int> bounds(count, 0);
     {
         RoundProgress progress(control.progress, count, 0.0, 1.0 / 3.0);
         const bool finished = runInParallel(count, workerCount, [&](qsizetype i, int worker) {
@@ -135,9 +131,12 @@ LayoutSearchResult searchBestLayoutThoroughly(const Shape &outline, double w, do
             }
             const Shape &own = outlines[worker];
             try {
-                outcomes[i] = choice.vertical
+                CuttingPlan plan = choice.vertical
                     ? computeCuttingPlan(own, h, w, g, choice.right, choice.top, layoutControl)
                     : computeCuttingPlan(own, w, h, g, choice.right, choice.top, layoutControl);
+                bounds[i] = rectangleSheetBound(cutPieces(plan), plan.sheetWidth,
+                                                plan.sheetHeight, layoutBoundSteps);
+                outcomes[i] = std::move(plan);
             } catch (const std::exception &error) {
                 outcomes[i] = QString::fromUtf8(error.what());
             }
@@ -156,8 +155,7 @@ LayoutSearchResult searchBestLayoutThoroughly(const Shape &outline, double w, do
     for (qsizetype i = 0; i < count; ++i) {
         const auto *plan = std::get_if<CuttingPlan>(&outcomes[i]);
         if (plan && plan->sheets.size() > 1) {
-            const QList<Shape> pieces = cutPieces(*plan);
-            const int bound = cutAreaBound(pieces, *plan);
+            const int bound = bounds[i];
             if (plan->wholeSheetCount + bound <= *bestPurchase && plan->sheets.size() > bound)
                 worth.append(i);
         }

@@ -1,5 +1,6 @@
 #include "engine/thoroughnesting.h"
 
+#include "engine/cuttingsheetbound.h"
 #include "engine/internal/nesting.h"
 #include "engine/placementsearch.h"
 #include "engine/plancontrol.h"
@@ -36,7 +37,9 @@ constexpr Units passShare = 60;
 // Pieces of a sheet that is to be emptied are first poured into the holes
 // of the other sheets; what does not fit is repacked onto fewer fresh ones.
 // Emptying more than three sheets at once rarely saves one more.
+// Steps of the search for the lower bound: a few milliseconds.
 constexpr int largestGroupEmptied = 3;
+constexpr qint64 boundSearchSteps = 200000;
 // Placement searches the filling of one fresh sheet may spend.
 constexpr int searchesPerFilledSheet = 120;
 // Refills of the emptiest sheet with another one, between attempts to
@@ -335,14 +338,6 @@ QList<QList<int>> pieceOrders(const QList<Shape> &pieces)
     return orders;
 }
 
-int areaLowerBound(const QList<Shape> &pieces, double width, double height)
-{
-    double area = 0.0;
-    for (const Shape &piece : pieces)
-        area += piece.area;
-    return int(std::ceil(area / (width * height) - 1e-9));
-}
-
 // The indexes of the sheets, emptiest first; equal ones in opening order.
 QList<int> emptiestFirst(const QList<CuttingSheet> &sheets)
 {
@@ -536,7 +531,7 @@ QList<CuttingSheet> nestCutPiecesThoroughly(const QList<Shape> &cutPieces, doubl
 
     ThoroughNestingReport facts;
     facts.standardSheets = int(standard.size());
-    facts.lowerBound = areaLowerBound(pieces, sheetWidth, sheetHeight);
+    facts.lowerBound = rectangleSheetBound(pieces, sheetWidth, sheetHeight, boundSearchSteps);
     facts.sheets = facts.standardSheets;
     const auto finish = [&](QList<CuttingSheet> sheets) {
         if (report)

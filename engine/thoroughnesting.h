@@ -12,7 +12,7 @@ namespace tallero {
 struct ThoroughNestingReport
 {
     int standardSheets = 0;
-    int lowerBound = 0;         // ceiling of the pieces' area over the sheet area
+    int lowerBound = 0;         // rectangleSheetBound of the pieces (cuttingsheetbound.h)
     int sheets = 0;             // of the packing returned
     int searchesUsed = 0;       // placement searches, weighted as budgeted
     int improvedByOrders = 0;   // sheets saved by the other piece orders

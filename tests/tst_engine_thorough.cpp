@@ -138,6 +138,42 @@ private slots:
         verifySound(plan, int(pieces.size()));
     }
 
+    // Standard packings that already meet the lower bound: the search
+    // returns them at once, although the area bound alone would have sent
+    // it looking.
+    void stopsAtLowerBound_data()
+    {
+        QTest::addColumn<QList<QSizeF>>("sizes");
+        QTest::addColumn<int>("sheets");
+        // No two share a sheet by area.
+        QTest::newRow("three over half") << QList<QSizeF>{{1.3, 1.0}, {1.3, 1.0}, {1.3, 1.0}} << 3;
+        // The 0.6 x 1.1 piece (0.275 of the sheet) fits beside neither
+        // 1.5 x 1.2 piece (0.75) by area.
+        QTest::newRow("small beside neither")
+            << QList<QSizeF>{{1.5, 1.2}, {1.5, 1.2}, {0.6, 1.1}} << 3;
+        // Full-height strips, two to a sheet: three are wider than it.
+        QTest::newRow("five full-height strips")
+            << QList<QSizeF>{{0.7, 1.2}, {0.7, 1.2}, {0.7, 1.2}, {0.7, 1.2}, {0.7, 1.2}} << 3;
+    }
+
+    void stopsAtLowerBound()
+    {
+        QFETCH(QList<QSizeF>, sizes);
+        QFETCH(int, sheets);
+        const QList<Shape> pieces = rectangles(sizes);
+        const QList<CuttingSheet> standard = nestCutPieces(pieces, 2.0, 1.2);
+        QCOMPARE(standard.size(), sheets);
+        ThoroughNestingReport report;
+        CuttingPlan plan;
+        plan.sheetWidth = 2.0;
+        plan.sheetHeight = 1.2;
+        plan.sheets = nestCutPiecesThoroughly(pieces, 2.0, 1.2, standard, {}, &report);
+        QCOMPARE(report.lowerBound, sheets);
+        QCOMPARE(report.searchesUsed, 0);
+        QCOMPARE(plan.sheets.size(), sheets);
+        verifySound(plan, int(pieces.size()));
+    }
+
     // On every layout of many floors the thorough plan has at most the
     // standard plan's cutting sheets, keeps the standard packing itself
     // when it found none with fewer, and passes the nesting check.
