@@ -201,7 +201,7 @@ CuttingPlan tileOutline(const Shape &outline, double w, double h, double g, bool
                 continue;
             const Shape clipped = preparedOutline.holdsCell(cellRectangle)
                 ? cellRectangle
-                : requiredResult(intersectShapes(outline, cellRectangle));
+                : requiredResult(preparedOutline.clipCell(cellRectangle));
             if (!isNonEmpty(clipped))
                 continue;
             GridCell cell;

@@ -266,8 +266,7 @@ public:
             if (!canBeat(*score, best))
                 return std::nullopt;
         }
-        score->values[scorerank::contact] = roundScoreComponent(
-            contactComponent(m_geometry.get(), scoring, shortcuts));
+        score->values[scorerank::contact] = roundScoreComponent(contact(shortcuts));
         if (!canBeat(*score, best))
             return std::nullopt;
         return score;
@@ -322,11 +321,73 @@ private:
         // engine's overlay would make of them.
         if (!m_sheet.preparedOccupied().mayIntersect(m_geometry.get()))
             return false;
+        if (overlapsPlacedPiece())
+            return true;
         // A failed intersection is an error, not a free position.
         const Shape common = requiredResult(
             intersectGeometries(m_geometry.get(), m_sheet.scoring.occupied.geometry.get()));
         overlapArea = common.area;
         return isNonEmpty(common);
+    }
+
+    // The contact component. The piece's contact with the other pieces is
+    // measured against the runs of the occupied boundary near the piece,
+    // which hold all of it; the sum may differ from the whole measure by the
+    // order of its additions, far below lengthCertainty, so it stands when
+    // both ends of that margin round alike, and the whole is measured when
+    // they do not.
+    double contact(ContactShortcuts shortcuts) const
+    {
+        const ScoringSheet &scoring = m_sheet.scoring;
+        const bool wantPieceContact = !shortcuts.noPieceContact && scoring.occupiedNonEmpty;
+        const ChunkedLines *runs = wantPieceContact ? &m_sheet.occupiedBoundaryRuns() : nullptr;
+        if (!runs || !runs->isUsable())
+            return contactComponent(m_geometry.get(), scoring, shortcuts);
+        const GeometryHandle boundary = geometryBoundary(m_geometry.get());
+        if (!boundary)
+            return contactComponent(m_geometry.get(), scoring, shortcuts);
+        double edgeContact = 0.0;
+        if (!shortcuts.noEdgeContact && scoring.sheetBoundary) {
+            const std::optional<double> length =
+                intersectionLength(boundary.get(), scoring.sheetBoundary.get());
+            if (!length)
+                return contactComponent(m_geometry.get(), scoring, shortcuts);
+            edgeContact = *length;
+        }
+        const QRectF near = m_bounds.adjusted(-lengthMargin, -lengthMargin, lengthMargin,
+                                              lengthMargin);
+        const std::optional<double> pieceContact = runs->sharedLength(boundary.get(), near);
+        if (!pieceContact)
+            return contactComponent(m_geometry.get(), scoring, shortcuts);
+        const double value = -(0.25 * edgeContact + *pieceContact);
+        if (roundScoreComponent(value - lengthCertainty)
+            != roundScoreComponent(value + lengthCertainty))
+            return contactComponent(m_geometry.get(), scoring, shortcuts);
+        return value;
+    }
+
+    // True when the piece overlaps one of the pieces on the sheet by so much
+    // more than the tolerance that its overlap with the occupied shape, which
+    // the engine confirms covers that piece, is above the tolerance too. The
+    // margins dwarf the engine's rounding of the union's vertices. Measured
+    // against a few small pieces instead of the whole occupied shape.
+    bool overlapsPlacedPiece() const
+    {
+        constexpr double areaSurplus = 1e-10;
+        constexpr double extentSurplus = 4.0 * lengthMargin;
+        for (int i = 0; i < m_sheet.placedCount(); ++i) {
+            if (separated(m_bounds, m_sheet.placedBounds(i)))
+                continue;
+            const GEOSGeometry *piece = m_sheet.coveredPiece(i);
+            if (!piece)
+                continue;
+            const std::optional<Shape> common = intersectGeometries(m_geometry.get(), piece);
+            if (common && common->geometry && common->area > eps + areaSurplus
+                && common->bounds.width() > eps + extentSurplus
+                && common->bounds.height() > eps + extentSurplus)
+                return true;
+        }
+        return false;
     }
 
     // The union's figures worked out from the two shapes apart: the union's

@@ -75,6 +75,29 @@ SheetFacts::SheetFacts(double width, double height, const CuttingSheet &sheet)
             && qint64(m_columns) * m_rows <= largestCellCount)
             m_cells.assign(std::size_t(m_columns) * std::size_t(m_rows), CellDepth::Unknown);
     }
+    if (scoring.occupiedNonEmpty) {
+        m_placed.reserve(std::size_t(sheet.placements.size()));
+        for (const PiecePlacement &placement : sheet.placements) {
+            if (placement.shape.geometry)
+                m_placed.push_back({placement.shape.bounds, placement.shape.geometry, Cover::Unknown});
+        }
+    }
+}
+
+const ChunkedLines &SheetFacts::occupiedBoundaryRuns() const
+{
+    if (!m_boundaryRuns)
+        m_boundaryRuns.emplace(scoring.occupiedBoundary.get());
+    return *m_boundaryRuns;
+}
+
+const GEOSGeometry *SheetFacts::coveredPiece(int index) const
+{
+    PlacedPiece &placed = m_placed[std::size_t(index)];
+    if (placed.cover == Cover::Unknown)
+        placed.cover = preparedOccupied().certainlyCovers(placed.geometry.get()) ? Cover::Covered
+                                                                                   : Cover::Uncertain;
+    return placed.cover == Cover::Covered ? placed.geometry.get() : nullptr;
 }
 
 bool SheetFacts::deepInsideOccupied(const QPointF &point) const

@@ -28,4 +28,10 @@ bool PreparedGeometry::certainlyContainsProperly(const GEOSGeometry *other) cons
         && GEOSPreparedContainsProperly_r(geometryContext(), m_prepared.get(), other) == 1;
 }
 
+bool PreparedGeometry::certainlyCovers(const GEOSGeometry *other) const
+{
+    return m_prepared && other
+        && GEOSPreparedCovers_r(geometryContext(), m_prepared.get(), other) == 1;
+}
+
 } // namespace tallero

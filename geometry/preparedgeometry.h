@@ -30,6 +30,11 @@ public:
     // geometry; an unprepared geometry or an engine failure answers false.
     bool certainlyContainsProperly(const GEOSGeometry *other) const;
 
+    // True only when the engine says every point of `other` lies in this
+    // geometry, its boundary included; an unprepared geometry or an engine
+    // failure answers false.
+    bool certainlyCovers(const GEOSGeometry *other) const;
+
 private:
     struct Deleter
     {

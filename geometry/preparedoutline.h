@@ -4,6 +4,7 @@
 #include "geometry/shape.h"
 
 #include <optional>
+#include <vector>
 
 namespace tallero {
 
@@ -27,8 +28,22 @@ public:
     // True only when the engine says the cell lies in the outline's interior.
     bool holdsCell(const Shape &cell) const;
 
+    // intersectShapes(outline, cell), the same result. The engine's overlay
+    // leaves out every ring whose bounds miss the cell's (widened by a tenth
+    // of its size); for an outline of one polygon with many holes, those
+    // holes are left out here before the call, so the engine does not walk
+    // them for every cell on the outline's edge.
+    std::optional<Shape> clipCell(const Shape &cell) const;
+
 private:
     std::optional<PreparedGeometry> m_prepared;
+    GeometryHandle m_outline;
+    struct Hole
+    {
+        double left, bottom, right, top;
+        const GEOSGeometry *ring;
+    };
+    std::vector<Hole> m_holes;   // of a single polygon; empty otherwise
 };
 
 } // namespace tallero

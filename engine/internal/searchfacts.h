@@ -3,6 +3,7 @@
 #include "engine/interiorprobe.h"
 #include "engine/internal/placementscore.h"
 #include "engine/internal/translatedpiece.h"
+#include "geometry/chunkedlines.h"
 #include "geometry/ringindex.h"
 #include "geometry/preparedgeometry.h"
 
@@ -73,6 +74,20 @@ struct SheetFacts
     // asked for.
     const PreparedGeometry &preparedOccupied() const;
 
+    // The occupied shape's boundary in short runs, built when first asked
+    // for; empty while the sheet is empty.
+    const ChunkedLines &occupiedBoundaryRuns() const;
+
+    // Number of pieces placed on the sheet, and the bounds of one of them.
+    int placedCount() const { return int(m_placed.size()); }
+    const QRectF &placedBounds(int index) const { return m_placed[std::size_t(index)].bounds; }
+
+    // The geometry of a placed piece when the engine confirms that the
+    // occupied shape covers it, so whatever the piece overlaps the occupied
+    // shape overlaps too; null when it cannot confirm it. Checked when first
+    // asked for.
+    const GEOSGeometry *coveredPiece(int index) const;
+
 private:
     mutable std::optional<RingIndex> m_occupiedIndex;
     enum class CellDepth : unsigned char { Unknown, Deep, Shallow };
@@ -84,6 +99,15 @@ private:
     int m_columns = 0;
     int m_rows = 0;
     mutable std::optional<PreparedGeometry> m_prepared;
+    enum class Cover : unsigned char { Unknown, Covered, Uncertain };
+    struct PlacedPiece
+    {
+        QRectF bounds;
+        GeometryHandle geometry;
+        Cover cover = Cover::Unknown;
+    };
+    mutable std::vector<PlacedPiece> m_placed;
+    mutable std::optional<ChunkedLines> m_boundaryRuns;
 };
 
 struct OrientationFacts
