@@ -4,7 +4,12 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
+#include <QSet>
+
+#include <algorithm>
+#include <utility>
 
 namespace tallero {
 
@@ -52,6 +57,27 @@ bool writeCuttingSheetFiles(const QString &folder, const CuttingPlan &plan, QStr
         written.append(path);
     }
     return true;
+}
+
+QStringList foreignCuttingSheetFiles(const QString &folder, const QStringList &written)
+{
+    static const QRegularExpression sheetName(QStringLiteral("^P(\\d{1,9})\\.dxf$"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    QSet<QString> ours;
+    for (const QString &path : written)
+        ours.insert(QFileInfo(path).fileName().toLower());
+    QList<std::pair<qint64, QString>> found;
+    const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : names) {
+        const QRegularExpressionMatch match = sheetName.match(name);
+        if (match.hasMatch() && !ours.contains(name.toLower()))
+            found.append({match.captured(1).toLongLong(), name});
+    }
+    std::sort(found.begin(), found.end());
+    QStringList foreign;
+    for (const auto &entry : found)
+        foreign.append(entry.second);
+    return foreign;
 }
 
 } // namespace tallero

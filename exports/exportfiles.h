@@ -22,4 +22,11 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString &
 bool writeCuttingSheetFiles(const QString &folder, const CuttingPlan &plan, QStringList &written,
                             QString &failedPath, QString &error);
 
+// The names of sheet files (P<number>.dxf, in any case) in `folder` that are
+// not among `written`, in number order. An export into a folder that held an
+// earlier plan leaves that plan's extra sheets beside the new ones, and a
+// saw fed the whole folder would cut them too; they are not removed, as they
+// may be the user's own, but the user is told.
+QStringList foreignCuttingSheetFiles(const QString &folder, const QStringList &written);
+
 } // namespace tallero

@@ -282,6 +282,45 @@ private slots:
         }
     }
 
+    // Sheets of an earlier plan left in the export folder are named, in
+    // number order, and nothing else is: the new plan's own files, other
+    // names, and folders that merely look like sheets.
+    void foreignSheetsAreNamed_data()
+    {
+        QTest::addColumn<QStringList>("present");
+        QTest::addColumn<QStringList>("written");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("empty folder") << QStringList{} << QStringList{"P7.dxf", "P8.dxf"} << QStringList{};
+        QTest::newRow("same sheets again")
+            << QStringList{"P7.dxf", "P8.dxf"} << QStringList{"P7.dxf", "P8.dxf"} << QStringList{};
+        QTest::newRow("earlier plan had more")
+            << QStringList{"P7.dxf", "P8.dxf", "P12.dxf", "P9.dxf", "p10.DXF"} << QStringList{"P7.dxf", "P8.dxf"}
+            << QStringList{"P9.dxf", "p10.DXF", "P12.dxf"};
+        QTest::newRow("other files")
+            << QStringList{"P7a.dxf", "P.dxf", "notes.txt", "XP7.dxf", "P7.dxf.bak", "dir:P9.dxf"}
+            << QStringList{"P7.dxf"} << QStringList{};
+    }
+    void foreignSheetsAreNamed()
+    {
+        QFETCH(QStringList, present);
+        QFETCH(QStringList, written);
+        QFETCH(QStringList, expected);
+        QTemporaryDir folder;
+        const QDir dir(folder.path());
+        for (const QString &name : present) {
+            if (name.startsWith(QLatin1String("dir:"))) {
+                QVERIFY(dir.mkdir(name.mid(4)));
+                continue;
+            }
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QStringList paths;
+        for (const QString &name : written)
+            paths << dir.filePath(name);
+        QCOMPARE(foreignCuttingSheetFiles(folder.path(), paths), expected);
+    }
+
     void sheetFilesReadBackByOurImport_data() { addExampleRows(); }
     void sheetFilesReadBackByOurImport()
     {

@@ -15,6 +15,7 @@
 #include "report/reportwriter.h"
 #include "ui/layoutoptimiser.h"
 #include "ui/localisation.h"
+#include "ui/planexport.h"
 #include "ui/plansummary.h"
 #include "ui/sheetinputs.h"
 #include "ui/unitwarning.h"
@@ -404,6 +405,9 @@ int runHeadlessPlan(const HeadlessPlanRequest &request)
             complain(cannotWriteText(failedPath, error));
             return planexit::unwritableOutput;
         }
+        const QStringList foreign = foreignCuttingSheetFiles(request.dxfFolder, written);
+        if (!foreign.isEmpty())
+            complain(foreignSheetsText(foreign));
     }
     if (!request.pdfPath.isEmpty()) {
         ReportInput report;

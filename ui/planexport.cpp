@@ -69,6 +69,17 @@ bool refuseWithoutPlan(RodalixV69 &window, const QString &title)
 
 } // namespace
 
+QString foreignSheetsText(const QStringList &files)
+{
+    return chooseText(QStringLiteral("Atención: la carpeta tiene además planchas que no son de este plan: %1. "
+                                     "Apártalas antes de enviar la carpeta a la máquina."),
+                      QStringLiteral("Note: the folder also holds sheets that are not part of this plan: %1. "
+                                     "Move them away before sending the folder to the machine."),
+                      QStringLiteral("Achtung: Der Ordner enthält außerdem Platten, die nicht zu diesem Plan "
+                                     "gehören: %1. Entfernen Sie sie, bevor Sie den Ordner an die Maschine senden."))
+        .arg(files.join(QStringLiteral(", ")));
+}
+
 QString defaultCutListFileName(const QString &language, const QString &drawingFileName)
 {
     const QString base = language == QLatin1String("de") ? QStringLiteral("schnittliste")
@@ -118,11 +129,14 @@ void exportCuttingSheetsDxf(RodalixV69 &window)
         return;
     }
     Preferences().setReportFolder(QFileInfo(folder).absoluteFilePath());
-    tell(window, QMessageBox::Information, sheetsTitle(),
-         chooseText(QStringLiteral("%1 planchas de corte guardadas en %2."),
-                    QStringLiteral("%1 cutting sheets saved in %2."),
-                    QStringLiteral("%1 Zuschnittplatten in %2 gespeichert."))
-             .arg(QString::number(written.size()), QDir::toNativeSeparators(folder)));
+    QString text = chooseText(QStringLiteral("%1 planchas de corte guardadas en %2."),
+                              QStringLiteral("%1 cutting sheets saved in %2."),
+                              QStringLiteral("%1 Zuschnittplatten in %2 gespeichert."))
+                       .arg(QString::number(written.size()), QDir::toNativeSeparators(folder));
+    const QStringList foreign = foreignCuttingSheetFiles(folder, written);
+    if (!foreign.isEmpty())
+        text += QStringLiteral("\n\n") + foreignSheetsText(foreign);
+    tell(window, foreign.isEmpty() ? QMessageBox::Information : QMessageBox::Warning, sheetsTitle(), text);
 }
 
 void exportCutListCsv(RodalixV69 &window)

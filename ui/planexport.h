@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -21,6 +22,10 @@ void exportCutListCsv(RodalixV69 &window);
 // "cut_list.csv" or "schnittliste.csv", followed by "_" and the drawing's
 // name without its last extension when a drawing file is known.
 QString defaultCutListFileName(const QString &language, const QString &drawingFileName);
+
+// The notice that the sheet folder holds sheet files of another plan, named
+// in `files`, in the current language.
+QString foreignSheetsText(const QStringList &files);
 
 // Stand-ins for the dialogs, for tests: the folder hook gets the title and
 // the start folder and returns the chosen folder; the save hook gets the
