@@ -168,6 +168,27 @@ private slots:
         QCOMPARE(boxes.size(), 1);   // a cancelled dialog says nothing
     }
 
+    // A sheet file of another plan in the chosen folder is named in a
+    // warning, and left where it is.
+    void foreignSheetsAreNamed()
+    {
+        auto window = windowWithPlan();
+        const QString folder = dir.filePath(QStringLiteral("out-foreign"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString old = QDir(folder).filePath(QStringLiteral("P999.dxf"));
+        {
+            QFile file(old);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("old");
+        }
+        chosen = folder;
+        trigger(*window, "exportSheetsDxf");
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes[0].icon, QMessageBox::Warning);
+        QVERIFY2(boxes[0].text.contains(QStringLiteral("P999.dxf")), qPrintable(boxes[0].text));
+        QCOMPARE(contents(old), QByteArray("old"));
+    }
+
     void failureIsToldAndChangesNothing_data()
     {
         QTest::addColumn<QString>("action");
