@@ -414,27 +414,17 @@ private:
         QList<Polygon> polygons;
         collectPolygons(m_geometry.get(), polygons);
         std::vector<QPointF> corners = m_sheet.occupiedHull();
-        double left = std::numeric_limits<double>::infinity();
-        double bottom = left;
-        double right = -left;
-        double top = -left;
         for (const Polygon &polygon : polygons) {
-            if (polygon.isEmpty())
-                continue;
-            for (const QPointF &p : polygon.first()) {
-                left = std::min(left, p.x());
-                right = std::max(right, p.x());
-                bottom = std::min(bottom, p.y());
-                top = std::max(top, p.y());
-            }
-            corners.insert(corners.end(), polygon.first().begin(), polygon.first().end());
+            if (!polygon.isEmpty())
+                corners.insert(corners.end(), polygon.first().begin(), polygon.first().end());
         }
+        const std::optional<QRectF> placedBox = exteriorBounds(polygons);
         const std::optional<QRectF> &occupiedBox = m_sheet.occupiedGeometryBounds();
-        if (!(left <= right && bottom <= top) || !occupiedBox)
+        if (!placedBox || !occupiedBox)
             return m_figures;
         m_figures = UnionFigures{
             *placedArea,
-            boxUnion(QRectF(left, bottom, right - left, top - bottom), *occupiedBox),
+            boxUnion(*placedBox, *occupiedBox),
             convexHullArea(convexHullPoints(std::move(corners)))};
         return m_figures;
     }

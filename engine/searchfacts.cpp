@@ -138,24 +138,12 @@ void SheetFacts::measureOccupiedGeometry() const
     QList<Polygon> polygons;
     collectPolygons(scoring.occupied.geometry.get(), polygons);
     QList<QPolygonF> exteriors;
-    double left = std::numeric_limits<double>::infinity();
-    double bottom = left;
-    double right = -left;
-    double top = -left;
     for (const Polygon &polygon : polygons) {
-        if (polygon.isEmpty())
-            continue;
-        exteriors.append(polygon.first());
-        for (const QPointF &p : polygon.first()) {
-            left = std::min(left, p.x());
-            right = std::max(right, p.x());
-            bottom = std::min(bottom, p.y());
-            top = std::max(top, p.y());
-        }
+        if (!polygon.isEmpty())
+            exteriors.append(polygon.first());
     }
     m_occupiedHull = hullOfRings(exteriors);
-    if (left <= right && bottom <= top)
-        m_occupiedGeometryBounds = QRectF(left, bottom, right - left, top - bottom);
+    m_occupiedGeometryBounds = exteriorBounds(polygons);
 }
 
 const std::vector<QPointF> &SheetFacts::occupiedHull() const

@@ -3,7 +3,9 @@
 #include "geometry/directgeometry.h"
 #include "geometry/wkt.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace tallero {
 
@@ -208,6 +210,27 @@ QPainterPath pathFromRings(const QList<QPolygonF> &rings)
             path.addPolygon(ring);
     }
     return path;
+}
+
+std::optional<QRectF> exteriorBounds(const QList<Polygon> &polygons)
+{
+    double left = std::numeric_limits<double>::infinity();
+    double bottom = left;
+    double right = -left;
+    double top = -left;
+    for (const Polygon &polygon : polygons) {
+        if (polygon.isEmpty())
+            continue;
+        for (const QPointF &p : polygon.first()) {
+            left = std::min(left, p.x());
+            right = std::max(right, p.x());
+            bottom = std::min(bottom, p.y());
+            top = std::max(top, p.y());
+        }
+    }
+    if (!(left <= right && bottom <= top))
+        return std::nullopt;
+    return QRectF(left, bottom, right - left, top - bottom);
 }
 
 } // namespace tallero

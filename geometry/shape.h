@@ -56,6 +56,11 @@ std::optional<Shape> translatedShape(const Shape &shape, double dx, double dy);
 std::optional<Shape> scaledShape(const Shape &shape, double factor);
 
 void collectPolygons(const GEOSGeometry *geometry, QList<Polygon> &polygons);
+
+// The bounds of the polygons' exterior rings, as (left, bottom, width,
+// height) from the exact extreme coordinates; nothing when no polygon has a
+// point.
+std::optional<QRectF> exteriorBounds(const QList<Polygon> &polygons);
 QPolygonF ringPoints(const GEOSGeometry *ring);
 QPainterPath pathFromRings(const QList<QPolygonF> &rings);
 

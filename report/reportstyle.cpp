@@ -1,5 +1,7 @@
 #include "report/reportstyle.h"
 
+#include "views/languagetext.h"
+
 #include <QFontMetricsF>
 #include <QImage>
 
@@ -68,11 +70,7 @@ QColor reportPaletteColour(int sheetIndex)
 
 QString reportText(const QString &language, const char *es, const char *en, const char *de)
 {
-    if (language == QLatin1String("de"))
-        return QString::fromUtf8(de);
-    if (language == QLatin1String("en"))
-        return QString::fromUtf8(en);
-    return QString::fromUtf8(es);
+    return textIn(language, QString::fromUtf8(es), QString::fromUtf8(en), QString::fromUtf8(de));
 }
 
 QString fixedText(double value, int decimals)

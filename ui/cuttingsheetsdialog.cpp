@@ -2,6 +2,7 @@
 
 #include "engine/plancheck.h"
 #include "ui/commandbutton.h"
+#include "views/languagetext.h"
 #include "views/sheetview.h"
 
 #include <QComboBox>
@@ -19,11 +20,7 @@ namespace {
 
 QString pick(const QString &language, const char *es, const char *en, const char *de)
 {
-    if (language == QLatin1String("de"))
-        return QString::fromUtf8(de);
-    if (language == QLatin1String("en"))
-        return QString::fromUtf8(en);
-    return QString::fromUtf8(es);
+    return textIn(language, QString::fromUtf8(es), QString::fromUtf8(en), QString::fromUtf8(de));
 }
 
 QString dialogStyle(bool dark)

@@ -2,6 +2,7 @@
 
 #include "ui/enginemessages.h"
 #include "ui/preferences.h"
+#include "views/languagetext.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -230,12 +231,7 @@ QString uiText(const QString &spanish, const QString &english)
 
 QString chooseText(const QString &es, const QString &en, const QString &de)
 {
-    const QString &language = languageCode();
-    if (language == QLatin1String("de"))
-        return de;
-    if (language == QLatin1String("en"))
-        return en;
-    return es;
+    return textIn(languageCode(), es, en, de);
 }
 
 QString translateEngineMessage(const QString &message)

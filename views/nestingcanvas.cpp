@@ -1,5 +1,6 @@
 #include "views/nestingcanvas.h"
 
+#include "views/languagetext.h"
 #include "views/layoutpalette.h"
 
 #include <QFileInfo>
@@ -78,14 +79,6 @@ QColor cellFill(const GridCell &cell)
     return cell.whole ? wholeSheetFill : layoutPaletteColour(cell.sheetIndex);
 }
 
-QString languageChoice(const QString &language, const QString &es, const QString &en, const QString &de)
-{
-    if (language == QLatin1String("de"))
-        return de;
-    if (language == QLatin1String("en"))
-        return en;
-    return es;
-}
 
 } // namespace
 
@@ -164,12 +157,12 @@ QTransform NestingCanvas::worldToScreen() const
 QString NestingCanvas::titleText() const
 {
     if (!plan)
-        return languageChoice(language, QStringLiteral("VISTA DE MONTAJE"), QStringLiteral("LAYOUT VIEW"),
+        return textIn(language, QStringLiteral("VISTA DE MONTAJE"), QStringLiteral("LAYOUT VIEW"),
                               QStringLiteral("MONTAGEANSICHT"));
     const QString width = QString::number(drawing.bounds.width(), 'f', 3);
     const QString height = QString::number(drawing.bounds.height(), 'f', 3);
     const QString zoomText = QString::number(zoom, 'f', 1);
-    return languageChoice(language, QStringLiteral("VISTA DE MONTAJE (%1 x %2 m) - Zoom: %3x"),
+    return textIn(language, QStringLiteral("VISTA DE MONTAJE (%1 x %2 m) - Zoom: %3x"),
                           QStringLiteral("LAYOUT VIEW (%1 x %2 m) - Zoom: %3x"),
                           QStringLiteral("MONTAGEANSICHT (%1 x %2 m) – Zoom: %3x"))
         .arg(width, height, zoomText);
@@ -261,7 +254,7 @@ void NestingCanvas::paintEvent(QPaintEvent *)
     if (!isNonEmpty(drawing)) {
         painter.setPen(colours.fileName);
         painter.drawText(rect(), Qt::AlignCenter,
-                         languageChoice(language, QStringLiteral("Carga un plano DXF para calcular el despiece."),
+                         textIn(language, QStringLiteral("Carga un plano DXF para calcular el despiece."),
                                         QStringLiteral("Load a DXF drawing to calculate the cutting plan."),
                                         QStringLiteral("Laden Sie eine DXF-Zeichnung, um den Zuschnitt zu berechnen.")));
         return;

@@ -1,5 +1,6 @@
 #include "views/sheetview.h"
 
+#include "views/languagetext.h"
 #include "views/layoutpalette.h"
 
 #include <QFont>
@@ -39,14 +40,6 @@ QFont titleFont()
     return font;
 }
 
-QString languageChoice(const QString &language, const QString &es, const QString &en, const QString &de)
-{
-    if (language == QLatin1String("de"))
-        return de;
-    if (language == QLatin1String("en"))
-        return en;
-    return es;
-}
 
 } // namespace
 
@@ -98,7 +91,7 @@ QString SheetView::titleText() const
 {
     if (!plan)
         return QString();
-    return languageChoice(language, QStringLiteral("PLANCHA P%1  ·  %2 × %3 m"),
+    return textIn(language, QStringLiteral("PLANCHA P%1  ·  %2 × %3 m"),
                           QStringLiteral("SHEET P%1  ·  %2 × %3 m"), QStringLiteral("PLATTE P%1  ·  %2 × %3 m"))
         .arg(cuttingSheetNumber(*plan, sheetIndex))
         .arg(QString::number(plan->sheetWidth, 'f', 3), QString::number(plan->sheetHeight, 'f', 3));
