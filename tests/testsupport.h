@@ -154,6 +154,19 @@ private:
     bool active = false;
 };
 
+// The environment of a child run of the program: no display, and `home` as
+// its home and settings folder, so it reads only what the test stored there.
+inline QProcessEnvironment headlessEnvironment(const QString &home, const QString &runtimeDir)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    environment.insert(QStringLiteral("HOME"), home);
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir);
+    return environment;
+}
+
 // The built program run as a process: exit code -1 when it crashed or had
 // to be killed after `timeoutMs`.
 struct ProgramRun

@@ -51,13 +51,7 @@ private:
                 text += QByteArray("[theme]\ndark=") + (dark.toBool() ? "true" : "false") + "\n";
             conf.write(text);
         }
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            environment.remove(QString::fromLatin1(name));
-        environment.insert(QStringLiteral("HOME"), home);
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
-        return environment;
+        return tallero::testing::headlessEnvironment(home, m_dir.path());
     }
 
 private slots:

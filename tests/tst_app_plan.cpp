@@ -71,14 +71,8 @@ private:
         QDir().mkpath(home + QStringLiteral("/.config/Tallero"));
         writeFile(home + QStringLiteral("/.config/Tallero/Tallero.conf"),
                   storedLanguage.isEmpty() ? QByteArray() : "[ui]\nlanguage=" + storedLanguage.toUtf8() + "\n");
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            environment.remove(QString::fromLatin1(name));
-        environment.insert(QStringLiteral("HOME"), home);
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
         QProcess process;
-        process.setProcessEnvironment(environment);
+        process.setProcessEnvironment(tallero::testing::headlessEnvironment(home, m_dir.path()));
         process.setWorkingDirectory(m_dir.path());
         process.start(QStringLiteral(TALLERO_EXECUTABLE), arguments);
         if (!process.waitForFinished(120000)) {
