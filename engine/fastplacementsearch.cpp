@@ -40,6 +40,9 @@ constexpr double unbounded = -std::numeric_limits<double>::infinity();
 // components are kept to 1e-10.
 constexpr double areaCertainty = 1e-11;
 constexpr double lengthCertainty = 1e-12;
+// Pieces that share no more area than this only touch: a hundredth of the
+// area certainty, so the shared area can stand for the engine's.
+constexpr double touchingArea = 1e-13;
 
 struct CandidateOrder
 {
@@ -287,9 +290,37 @@ private:
             return false;
         const QPointF offset(m_candidate.x, m_candidate.y);
         const RingIndex &occupied = m_sheet.occupiedIndex();
+        const auto deepInOccupied = [&](const QPointF &probe) {
+            return m_sheet.deepInsideOccupied(probe + offset);
+        };
         for (const QPointF &probe : m_facts.probes()) {
             if (occupied.containsWithClearance(probe + offset, probeClearance + lengthMargin))
                 return true;
+        }
+        // The few probes miss an overlap along one side; a finer lattice,
+        // looked at only where the piece reaches into a placed piece's
+        // bounds, finds most of them.
+        for (int i = 0; i < m_sheet.placedCount(); ++i) {
+            const QRectF reach = m_candidate.bounds.intersected(m_sheet.placedBounds(i));
+            if (reach.isEmpty())
+                continue;
+            if (m_facts.anyLatticeProbe(reach.translated(-offset), deepInOccupied))
+                return true;
+        }
+        // Two traced edges that run into each other overlap in a strip a
+        // few millimetres wide, which only probes along the edges find.
+        const std::vector<QPointF> &edgeProbes = m_facts.edgeProbes();
+        for (int i = 0; i < m_sheet.placedCount(); ++i) {
+            const QRectF reach = m_candidate.bounds.intersected(m_sheet.placedBounds(i))
+                                     .translated(-offset);
+            if (reach.isEmpty())
+                continue;
+            for (const QPointF &probe : edgeProbes) {
+                if (reach.contains(probe)
+                    && occupied.containsWithClearance(probe + offset,
+                                                      edgeProbeClearance + lengthMargin))
+                    return true;
+            }
         }
         return false;
     }
@@ -321,8 +352,18 @@ private:
         // engine's overlay would make of them.
         if (!m_sheet.preparedOccupied().mayIntersect(m_geometry.get()))
             return false;
-        if (overlapsPlacedPiece())
+        const PiecewiseOverlap piecewise = overlapWithPlacedPieces();
+        if (piecewise.overlaps)
             return true;
+        // Meeting the pieces near it along edges only, the piece meets the
+        // occupied shape, their union, along edges only too: the shared area
+        // is theirs, to the union's rounding, which is far below the
+        // certainty the score is judged with and the tolerated overlap.
+        if (piecewise.allMeasured && piecewise.sharedArea <= touchingArea
+            && m_sheet.occupiedWithinPieces()) {
+            overlapArea = piecewise.sharedArea;
+            return false;
+        }
         // A failed intersection is an error, not a free position.
         const Shape common = requiredResult(
             intersectGeometries(m_geometry.get(), m_sheet.scoring.occupied.geometry.get()));
@@ -366,28 +407,64 @@ private:
         return value;
     }
 
-    // True when the piece overlaps one of the pieces on the sheet by so much
-    // more than the tolerance that its overlap with the occupied shape, which
-    // the engine confirms covers that piece, is above the tolerance too. The
-    // margins dwarf the engine's rounding of the union's vertices. Measured
-    // against a few small pieces instead of the whole occupied shape.
-    bool overlapsPlacedPiece() const
+    struct PiecewiseOverlap
+    {
+        // The piece overlaps one of the pieces on the sheet by so much more
+        // than the tolerance that its overlap with the occupied shape, which
+        // the engine confirms covers that piece, is above the tolerance too.
+        // The margins dwarf the engine's rounding of the union's vertices.
+        bool overlaps = false;
+        // Every piece near it was measured, and together they share this
+        // area with it.
+        bool allMeasured = true;
+        double sharedArea = 0.0;
+    };
+
+    // Measured against a few small pieces instead of the whole occupied
+    // shape.
+    PiecewiseOverlap overlapWithPlacedPieces() const
     {
         constexpr double areaSurplus = 1e-10;
         constexpr double extentSurplus = 4.0 * lengthMargin;
+        PiecewiseOverlap result;
+        // The pieces whose bounds the piece reaches furthest into first: an
+        // overlap, if there is one, is most likely found there, and ends the
+        // measuring.
+        std::vector<std::pair<double, int>> near;
         for (int i = 0; i < m_sheet.placedCount(); ++i) {
-            if (separated(m_bounds, m_sheet.placedBounds(i)))
-                continue;
-            const GEOSGeometry *piece = m_sheet.coveredPiece(i);
-            if (!piece)
-                continue;
-            const std::optional<Shape> common = intersectGeometries(m_geometry.get(), piece);
-            if (common && common->geometry && common->area > eps + areaSurplus
-                && common->bounds.width() > eps + extentSurplus
-                && common->bounds.height() > eps + extentSurplus)
-                return true;
+            const QRectF &other = m_sheet.placedBounds(i);
+            if (!separated(m_bounds, other))
+                near.emplace_back(-boxArea(m_bounds.intersected(other)), i);
         }
-        return false;
+        std::sort(near.begin(), near.end());
+        for (const auto &[reach, i] : near) {
+            const std::optional<Shape> common =
+                intersectGeometries(m_geometry.get(), m_sheet.placedGeometry(i));
+            if (!common) {
+                result.allMeasured = false;
+                continue;
+            }
+            if (common->geometry && common->area > eps + areaSurplus
+                && common->bounds.width() > eps + extentSurplus
+                && common->bounds.height() > eps + extentSurplus && m_sheet.coveredPiece(i)) {
+                result.overlaps = true;
+                return result;
+            }
+            // Of a piece the occupied shape may not wholly cover, the part
+            // outside it is taken off; what is left is shared with the
+            // occupied shape. An area above the tolerated overlap is, within
+            // the sheet, more than 1e-7 wide and high too.
+            if (common->geometry && common->area > m_sheet.overlapAllowance + areaSurplus) {
+                const std::optional<double> uncovered = m_sheet.uncoveredArea(i);
+                if (uncovered
+                    && common->area - *uncovered > m_sheet.overlapAllowance + areaSurplus) {
+                    result.overlaps = true;
+                    return result;
+                }
+            }
+            result.sharedArea += common->area;
+        }
+        return result;
     }
 
     // The union's figures worked out from the two shapes apart: the union's

@@ -3,6 +3,7 @@
 #include "engine/internal/placementcandidates.h"
 #include "geometry/convexhull.h"
 #include "geometry/geometrydefect.h"
+#include "geometry/regionsubtraction.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,6 +20,12 @@ constexpr int probesPerPiece = 48;
 // that cells well inside a piece are found deep.
 constexpr double cellsAcrossOccupied = 96.0;
 constexpr int largestCellCount = 1 << 16;
+// Probes along a piece's edges: one per this length of edge, and no more
+// than this many.
+constexpr double edgeProbeSpacing = 0.01;
+constexpr int largestEdgeProbeCount = 4096;
+// Points of the probe lattice along a piece's longer side.
+constexpr double latticeAcrossPiece = 64.0;
 
 std::vector<QPointF> hullOfRings(const QList<QPolygonF> &rings)
 {
@@ -79,7 +86,9 @@ SheetFacts::SheetFacts(double width, double height, const CuttingSheet &sheet)
         m_placed.reserve(std::size_t(sheet.placements.size()));
         for (const PiecePlacement &placement : sheet.placements) {
             if (placement.shape.geometry)
-                m_placed.push_back({placement.shape.bounds, placement.shape.geometry, Cover::Unknown});
+                m_placed.push_back({placement.shape.bounds, placement.shape.geometry,
+                                    Cover::Unknown, placement.shape, std::nullopt});
+            m_pieces.append(placement.shape);
         }
     }
 }
@@ -98,6 +107,32 @@ const GEOSGeometry *SheetFacts::coveredPiece(int index) const
         placed.cover = preparedOccupied().certainlyCovers(placed.geometry.get()) ? Cover::Covered
                                                                                    : Cover::Uncertain;
     return placed.cover == Cover::Covered ? placed.geometry.get() : nullptr;
+}
+
+std::optional<double> SheetFacts::uncoveredArea(int index) const
+{
+    PlacedPiece &placed = m_placed[std::size_t(index)];
+    if (!placed.uncovered) {
+        if (coveredPiece(index)) {
+            placed.uncovered = 0.0;
+        } else {
+            const std::optional<Shape> outside = subtractUnion(placed.shape, {scoring.occupied});
+            placed.uncovered = outside ? std::optional<double>(outside->area) : std::nullopt;
+        }
+    }
+    return *placed.uncovered;
+}
+
+bool SheetFacts::occupiedWithinPieces() const
+{
+    if (!m_withinPieces) {
+        // A failed subtraction only loses the shortcut.
+        const std::optional<Shape> outside = scoring.occupiedNonEmpty
+            ? subtractUnion(scoring.occupied, m_pieces)
+            : std::nullopt;
+        m_withinPieces = outside && outside->area <= outsidePiecesArea;
+    }
+    return *m_withinPieces;
 }
 
 bool SheetFacts::deepInsideOccupied(const QPointF &point) const
@@ -170,6 +205,31 @@ const PreparedGeometry &SheetFacts::preparedOccupied() const
 OrientationFacts::OrientationFacts(const PieceOrientation &orientation)
     : piece(orientation.shape), valid(isValid(orientation.shape))
 {
+    const QRectF &bounds = orientation.shape.bounds;
+    const double longer = std::max(bounds.width(), bounds.height());
+    m_latticeStep = std::max(longer / latticeAcrossPiece, 4.0 * probeClearance);
+    if (valid && piece.isExact() && std::isfinite(m_latticeStep) && m_latticeStep > 0.0) {
+        m_latticeColumns = std::max(1, int(bounds.width() / m_latticeStep));
+        m_latticeRows = std::max(1, int(bounds.height() / m_latticeStep));
+        if (qint64(m_latticeColumns) * m_latticeRows <= largestCellCount)
+            m_lattice.assign(std::size_t(m_latticeColumns) * std::size_t(m_latticeRows),
+                             Depth::Unknown);
+    }
+}
+
+bool OrientationFacts::latticeProbeInside(int column, int row, QPointF &point) const
+{
+    const QRectF &bounds = piece.shape().bounds;
+    point = QPointF(bounds.left() + (column + 0.5) * m_latticeStep,
+                    bounds.top() + (row + 0.5) * m_latticeStep);
+    Depth &depth = m_lattice[std::size_t(row) * std::size_t(m_latticeColumns) + std::size_t(column)];
+    if (depth == Depth::Unknown) {
+        if (!m_index)
+            m_index.emplace(piece.shape().rings);
+        depth = m_index->containsWithClearance(point, probeClearance + lengthMargin) ? Depth::Deep
+                                                                                   : Depth::Shallow;
+    }
+    return depth == Depth::Deep;
 }
 
 const QList<QPointF> &OrientationFacts::probes() const
@@ -180,6 +240,45 @@ const QList<QPointF> &OrientationFacts::probes() const
                                   probesPerPiece);
     }
     return *m_probes;
+}
+
+const std::vector<QPointF> &OrientationFacts::edgeProbes() const
+{
+    if (m_edgeProbes)
+        return *m_edgeProbes;
+    m_edgeProbes.emplace();
+    if (!valid || !piece.isExact())
+        return *m_edgeProbes;
+    const Shape &shape = piece.shape();
+    if (!m_index)
+        m_index.emplace(shape.rings);
+    const double clearance = edgeProbeClearance + lengthMargin;
+    const double inward = 1.5 * edgeProbeClearance;
+    for (const QPolygonF &ring : shape.rings) {
+        for (qsizetype i = 1; i < ring.size(); ++i) {
+            const QPointF a = ring[i - 1];
+            const QPointF b = ring[i];
+            const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
+            if (!(length > 0.0))
+                continue;
+            const QPointF normal((a.y() - b.y()) / length * inward,
+                                 (b.x() - a.x()) / length * inward);
+            const int steps = std::max(1, int(length / edgeProbeSpacing));
+            for (int k = 0; k < steps; ++k) {
+                const QPointF on = a + (b - a) * ((k + 0.5) / steps);
+                // The inside lies on one side of the edge; the other point
+                // is outside, or too near another edge to prove anything.
+                for (const QPointF &probe : {on + normal, on - normal}) {
+                    if (m_edgeProbes->size() < std::size_t(largestEdgeProbeCount)
+                        && m_index->containsWithClearance(probe, clearance)) {
+                        m_edgeProbes->push_back(probe);
+                        break;
+                    }
+                }
+            }
+        }
+    }
+    return *m_edgeProbes;
 }
 
 const std::vector<QPointF> &OrientationFacts::hull() const

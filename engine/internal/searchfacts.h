@@ -11,6 +11,7 @@
 #include <QPointF>
 #include <QRectF>
 
+#include <cmath>
 #include <map>
 #include <memory>
 #include <optional>
@@ -33,6 +34,10 @@ inline constexpr double lengthMargin = 1e-9;
 // A disc of this radius inside both the piece and the occupied shape is an
 // overlap far above the tolerated 1e-7 m², in area and in both extents.
 inline constexpr double probeClearance = 1e-3;
+// The same for the probes along a piece's edges, which look for overlaps in
+// strips a few millimetres wide: a disc of this radius still has an area
+// near eight times the tolerated one.
+inline constexpr double edgeProbeClearance = 5e-4;
 } // namespace searchtolerance
 
 bool separated(const QRectF &a, const QRectF &b);
@@ -81,12 +86,31 @@ struct SheetFacts
     // Number of pieces placed on the sheet, and the bounds of one of them.
     int placedCount() const { return int(m_placed.size()); }
     const QRectF &placedBounds(int index) const { return m_placed[std::size_t(index)].bounds; }
+    const GEOSGeometry *placedGeometry(int index) const
+    {
+        return m_placed[std::size_t(index)].geometry.get();
+    }
 
     // The geometry of a placed piece when the engine confirms that the
     // occupied shape covers it, so whatever the piece overlaps the occupied
     // shape overlaps too; null when it cannot confirm it. Checked when first
     // asked for.
     const GEOSGeometry *coveredPiece(int index) const;
+
+    // The area of a placed piece that lies outside the occupied shape, for
+    // a piece whose cover the engine cannot confirm (the union may move a
+    // traced outline's vertices by a rounding): what a piece shares with it
+    // beyond that area, it shares with the occupied shape. Measured when
+    // first asked for; nothing when the engine fails.
+    std::optional<double> uncoveredArea(int index) const;
+
+    // True when the occupied shape lies within the placed pieces, to an
+    // area of at most outsidePiecesArea: so it does when it is their union,
+    // as the nesting builds it. Then whatever area a piece shares with the
+    // occupied shape it shares with the pieces near it. Worked out, with
+    // one engine subtraction, when first asked for.
+    bool occupiedWithinPieces() const;
+    static constexpr double outsidePiecesArea = 1e-12;
 
 private:
     mutable std::optional<RingIndex> m_occupiedIndex;
@@ -105,9 +129,13 @@ private:
         QRectF bounds;
         GeometryHandle geometry;
         Cover cover = Cover::Unknown;
+        Shape shape;
+        std::optional<std::optional<double>> uncovered;
     };
     mutable std::vector<PlacedPiece> m_placed;
     mutable std::optional<ChunkedLines> m_boundaryRuns;
+    QList<Shape> m_pieces;
+    mutable std::optional<bool> m_withinPieces;
 };
 
 struct OrientationFacts
@@ -122,13 +150,63 @@ struct OrientationFacts
     // coordinates; found when first asked for.
     const std::vector<QPointF> &hull() const;
 
+    // Calls `test` with the points, in the piece's own coordinates, of a
+    // fine lattice over its bounds that lie within `box` and deep inside the
+    // piece (probeClearance + lengthMargin from its boundary), until `test`
+    // returns true; returns whether it did. Each lattice point is judged
+    // when first met, so a search pays only for the parts it looks at.
+    template <typename Test>
+    bool anyLatticeProbe(const QRectF &box, Test test) const;
+
+    // Points just inside the piece along its edges, edgeProbeClearance +
+    // lengthMargin from its boundary, in its own coordinates; found when
+    // first asked for.
+    const std::vector<QPointF> &edgeProbes() const;
+
     TranslatedPiece piece;
     bool valid;
 
 private:
+    mutable std::optional<std::vector<QPointF>> m_edgeProbes;
+    bool latticeProbeInside(int column, int row, QPointF &point) const;
+    enum class Depth : unsigned char { Unknown, Deep, Shallow };
+    double m_latticeStep = 0.0;
+    int m_latticeColumns = 0;
+    int m_latticeRows = 0;
+    mutable std::vector<Depth> m_lattice;
+    mutable std::optional<RingIndex> m_index;
     mutable std::optional<QList<QPointF>> m_probes;
     mutable std::optional<std::vector<QPointF>> m_hull;
 };
+
+template <typename Test>
+bool OrientationFacts::anyLatticeProbe(const QRectF &box, Test test) const
+{
+    if (m_lattice.empty())
+        return false;
+    const QRectF &bounds = piece.shape().bounds;
+    // Lattice point (i, j) sits at the centre of cell (i, j) of the bounds.
+    const auto first = [this](double from) {
+        return std::max(0.0, std::ceil(from / m_latticeStep - 0.5));
+    };
+    const auto last = [this](double to, int count) {
+        return std::min(double(count - 1), std::floor(to / m_latticeStep - 0.5));
+    };
+    const double columnFrom = first(box.left() - bounds.left());
+    const double columnTo = last(box.right() - bounds.left(), m_latticeColumns);
+    const double rowFrom = first(box.top() - bounds.top());
+    const double rowTo = last(box.bottom() - bounds.top(), m_latticeRows);
+    if (!(columnFrom <= columnTo && rowFrom <= rowTo))
+        return false;
+    QPointF point;
+    for (int column = int(columnFrom); column <= int(columnTo); ++column) {
+        for (int row = int(rowFrom); row <= int(rowTo); ++row) {
+            if (latticeProbeInside(column, row, point) && test(point))
+                return true;
+        }
+    }
+    return false;
+}
 
 // Facts by the engine geometry they were worked out from. Each entry keeps
 // its geometry alive, so an address cannot be reused while it is a key.
