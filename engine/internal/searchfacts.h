@@ -37,7 +37,7 @@ inline constexpr double probeClearance = 1e-3;
 // The same for the probes along a piece's edges, which look for overlaps in
 // strips a few millimetres wide: a disc of this radius still has an area
 // near eight times the tolerated one.
-inline constexpr double edgeProbeClearance = 5e-4;
+inline constexpr double edgeProbeClearance = 2.5e-4;
 } // namespace searchtolerance
 
 bool separated(const QRectF &a, const QRectF &b);
