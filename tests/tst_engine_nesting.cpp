@@ -7,9 +7,9 @@
 
 #include <QtTest>
 
-#include <functional>
 
 using namespace tallero;
+using testing::thrownMessage;
 
 Q_DECLARE_METATYPE(tallero::Shape)
 
@@ -27,16 +27,6 @@ Pieces rectangles(const QList<QSizeF> &sizes)
         x += 5.0;
     }
     return pieces;
-}
-
-QString thrownMessage(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const std::runtime_error &error) {
-        return QString::fromUtf8(error.what());
-    }
-    return {};
 }
 
 int sheetOf(const QList<CuttingSheet> &sheets, int pieceIndex)
