@@ -236,43 +236,27 @@ private slots:
         QVERIFY2(text.contains(QStringLiteral("Tallero " TALLERO_VERSION)), qPrintable(text));
     }
 
-    // Cutting sheets are numbered after the whole sheets.
-    void sheetNumbers_data()
-    {
-        QTest::addColumn<int>("wholeSheets");
-        QTest::addColumn<int>("sheetIndex");
-        QTest::addColumn<QString>("label");
-        QTest::newRow("first after five whole") << 5 << 0 << "R3 / P6";
-        QTest::newRow("no whole sheets") << 0 << 8 << "R3 / P9";
-    }
-
-    void sheetNumbers()
-    {
-        QFETCH(int, wholeSheets);
-        QFETCH(int, sheetIndex);
-        QFETCH(QString, label);
-        GridCell cell;
-        cell.code = QStringLiteral("R3");
-        cell.sheetIndex = sheetIndex;
-        QCOMPARE(cellLabel(QRectF(0, 0, 400, 40), cell, wholeSheets), label);
-    }
-
-    // Labels keep the size thresholds and must also fit as measured.
+    // Labels keep the size thresholds and must also fit as measured; cutting
+    // sheets are numbered after the whole sheets.
     void cellLabels_data()
     {
         QTest::addColumn<QString>("code");
         QTest::addColumn<bool>("whole");
         QTest::addColumn<QSizeF>("size");
+        QTest::addColumn<int>("sheetIndex");
+        QTest::addColumn<int>("wholeSheets");
         QTest::addColumn<QString>("expected");
         const QFont font = reportFont(7, true);
         const double full = reportTextWidth(font, QStringLiteral("R12 / P171"));
         const double code = reportTextWidth(font, QStringLiteral("R12"));
-        QTest::newRow("whole sheet") << "E" << true << QSizeF(22, 30) << "E";
-        QTest::newRow("too narrow") << "E" << true << QSizeF(21.9, 30) << "";
-        QTest::newRow("too low") << "E" << true << QSizeF(40, 13.9) << "";
-        QTest::newRow("full label fits") << "R12" << false << QSizeF(full + 1, 30) << "R12 / P171";
-        QTest::newRow("code alone") << "R12" << false << QSizeF(std::max(22.0, code + 1), 30) << "R12";
-        QTest::newRow("nothing fits") << "R1000" << false << QSizeF(22, 30) << "";
+        QTest::newRow("whole sheet") << "E" << true << QSizeF(22, 30) << 0 << 170 << "E";
+        QTest::newRow("too narrow") << "E" << true << QSizeF(21.9, 30) << 0 << 170 << "";
+        QTest::newRow("too low") << "E" << true << QSizeF(40, 13.9) << 0 << 170 << "";
+        QTest::newRow("full label fits") << "R12" << false << QSizeF(full + 1, 30) << 0 << 170 << "R12 / P171";
+        QTest::newRow("code alone") << "R12" << false << QSizeF(std::max(22.0, code + 1), 30) << 0 << 170 << "R12";
+        QTest::newRow("nothing fits") << "R1000" << false << QSizeF(22, 30) << 0 << 170 << "";
+        QTest::newRow("second cutting sheet after five whole") << "R3" << false << QSizeF(400, 40) << 1 << 5 << "R3 / P7";
+        QTest::newRow("no whole sheets") << "R3" << false << QSizeF(400, 40) << 8 << 0 << "R3 / P9";
     }
 
     void cellLabels()
@@ -280,12 +264,13 @@ private slots:
         QFETCH(QString, code);
         QFETCH(bool, whole);
         QFETCH(QSizeF, size);
-        QFETCH(QString, expected);
+        QFETCH(int, sheetIndex);
+        QFETCH(int, wholeSheets);
         GridCell cell;
         cell.code = code;
         cell.whole = whole;
-        cell.sheetIndex = 0;
-        QCOMPARE(cellLabel(QRectF(QPointF(100, 100), size), cell, 170), expected);
+        cell.sheetIndex = sheetIndex;
+        QTEST(cellLabel(QRectF(QPointF(100, 100), size), cell, wholeSheets), "expected");
     }
 
     void pieceLabels_data()
