@@ -8,6 +8,7 @@
 #include "geometry/shape.h"
 
 #include <QPolygonF>
+#include <QSizeF>
 #include <QStringList>
 
 #include <cmath>
@@ -66,6 +67,16 @@ inline Shape waveHall(int wavePoints)
     }
     ring << QPointF(40.0, 25.0) << QPointF(0.0, 25.0) << ring.first();
     return shapeFromPolygon({ring});
+}
+
+// Rectangular cut pieces of the given sizes at different places of the
+// drawing, as the grid would cut them.
+inline QList<Shape> rectanglePieces(const QList<QSizeF> &sizes)
+{
+    QList<Shape> pieces;
+    for (qsizetype i = 0; i < sizes.size(); ++i)
+        pieces.append(rectangleShape(5.0 * double(i), 10.0, sizes[i].width(), sizes[i].height()));
+    return pieces;
 }
 
 // The message of the runtime error `call` throws; empty when it throws none.

@@ -21,14 +21,6 @@ using testing::planFingerprint;
 
 namespace {
 
-QList<Shape> rectangles(const QList<QSizeF> &sizes)
-{
-    QList<Shape> pieces;
-    for (const QSizeF &size : sizes)
-        pieces.append(rectangleShape(0.0, 0.0, size.width(), size.height()));
-    return pieces;
-}
-
 // Every piece on exactly one sheet, each placement naming its sheet, no
 // sheet empty, and the nesting check content.
 void verifySound(const CuttingPlan &plan, int pieceCount)
@@ -119,7 +111,7 @@ private slots:
         QFETCH(int, standardSheets);
         QFETCH(int, thoroughSheets);
         QFETCH(bool, atLowerBound);
-        const QList<Shape> pieces = rectangles(sizes);
+        const QList<Shape> pieces = testing::rectanglePieces(sizes);
         const QList<CuttingSheet> standard = nestCutPieces(pieces, 2.0, 1.2);
         QCOMPARE(standard.size(), standardSheets);
         ThoroughNestingReport report;
