@@ -156,32 +156,24 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("expected");
         const QStringList size{"--width", "2", "--height", "1.2", "--optimise", "--language", "en"};
-        QTest::newRow("missing drawing") << (QStringList{"--plan", "/nonexistent/room.dxf"} + size) << 2 << "room.dxf";
-        QTest::newRow("drawing is a folder") << (QStringList{"--plan", QDir::tempPath()} + size) << 2 << QString();
-        QTest::newRow("project that is not one") << (QStringList{"--plan", "not-a-project.tlr"} + size) << 2
-                                                 << "not a valid .tlr project";
-        QTest::newRow("project without its drawing") << (QStringList{"--plan", "lost.tlr"} + size) << 2
-                                                     << "linked DXF could not be found";
+        const QString deck = example("deck-bay.dxf");
+        const auto row = [&](const char *name, const QStringList &arguments, int exitCode, const char *expected) {
+            QTest::newRow(name) << QStringList{"--plan"} + arguments + size << exitCode << QString::fromUtf8(expected);
+        };
+        row("missing drawing", {"/nonexistent/room.dxf"}, 2, "room.dxf");
+        row("drawing is a folder", {QDir::tempPath()}, 2, "");
+        row("project that is not one", {"not-a-project.tlr"}, 2, "not a valid .tlr project");
+        row("project without its drawing", {"lost.tlr"}, 2, "linked DXF could not be found");
         // A drawing in millimetres planned as metres: a 5 km floor, far
         // beyond what the grid is for; the warning names the unit.
-        QTest::newRow("drawing in the wrong unit")
-            << (QStringList{"--plan", "room-mm.dxf"} + size) << 4 << "--scale 0.001";
-        QTest::newRow("the same drawing scaled") << (QStringList{"--plan", "room-mm.dxf", "--scale", "0.001"} + size)
-                                                 << 0 << QString();
-        QTest::newRow("output in a missing folder")
-            << (QStringList{"--plan", example("deck-bay.dxf"), "--json", "/nonexistent/plan.json"} + size) << 6
-            << "Could not write";
-        QTest::newRow("sheet folder over a file")
-            << (QStringList{"--plan", example("deck-bay.dxf"), "--dxf-dir", "a-file"} + size) << 6 << "Could not write";
-        QTest::newRow("output over the drawing")
-            << (QStringList{"--plan", "room-mm.dxf", "--scale", "0.001", "--csv", "room-mm.dxf"} + size) << 5
-            << "is the input file";
-        QTest::newRow("two outputs on one file")
-            << (QStringList{"--plan", example("deck-bay.dxf"), "--json", "a-file", "--csv", "./a-file"} + size) << 5
-            << "two outputs";
-        QTest::newRow("report in a missing folder")
-            << (QStringList{"--plan", example("deck-bay.dxf"), "--pdf", "/nonexistent/report.pdf"} + size) << 6
-            << "Could not write";
+        row("drawing in the wrong unit", {"room-mm.dxf"}, 4, "--scale 0.001");
+        row("the same drawing scaled", {"room-mm.dxf", "--scale", "0.001"}, 0, "");
+        row("output in a missing folder", {deck, "--json", "/nonexistent/plan.json"}, 6, "Could not write");
+        row("sheet folder over a file", {deck, "--dxf-dir", "a-file"}, 6, "Could not write");
+        row("output over the drawing", {"room-mm.dxf", "--scale", "0.001", "--csv", "room-mm.dxf"}, 5,
+            "is the input file");
+        row("two outputs on one file", {deck, "--json", "a-file", "--csv", "./a-file"}, 5, "two outputs");
+        row("report in a missing folder", {deck, "--pdf", "/nonexistent/report.pdf"}, 6, "Could not write");
     }
     void exitCodes()
     {
