@@ -16,15 +16,11 @@
 #include "report/reportwriter.h"
 #include "report/sheetpage.h"
 
-#include <QFile>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
-
 using namespace tallero;
-
 
 namespace {
 
@@ -458,14 +454,16 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<bool>("clean");
         QTest::addColumn<QString>("start");
-        QTest::newRow("clean, es") << int(NestingFault::None) << "es" << true
-                                   << "VALIDACIÓN: OK · sin solapes y dentro de los límites";
-        QTest::newRow("clean, de") << int(NestingFault::None) << "de" << true
-                                   << "PRÜFUNG: OK · keine Überlappungen und innerhalb der Grenzen";
-        QTest::newRow("outside, en") << int(NestingFault::PieceOutsideSheet) << "en" << false << "VALIDATION: WARNING";
-        QTest::newRow("overlap, es") << int(NestingFault::PiecesOverlap) << "es" << false << "VALIDACIÓN: ATENCIÓN";
-        QTest::newRow("overlap, de") << int(NestingFault::PiecesOverlap) << "de" << false << "PRÜFUNG: WARNUNG";
-        QTest::newRow("unchecked, en") << -1 << "en" << false << "VALIDATION: NOT CHECKED";
+        const auto row = [](const char *name, int verdict, const char *language, bool clean, const char *start) {
+            QTest::newRow(name) << verdict << QString::fromLatin1(language) << clean << QString::fromUtf8(start);
+        };
+        row("clean, es", int(NestingFault::None), "es", true, "VALIDACIÓN: OK · sin solapes y dentro de los límites");
+        row("clean, de", int(NestingFault::None), "de", true,
+            "PRÜFUNG: OK · keine Überlappungen und innerhalb der Grenzen");
+        row("outside, en", int(NestingFault::PieceOutsideSheet), "en", false, "VALIDATION: WARNING");
+        row("overlap, es", int(NestingFault::PiecesOverlap), "es", false, "VALIDACIÓN: ATENCIÓN");
+        row("overlap, de", int(NestingFault::PiecesOverlap), "de", false, "PRÜFUNG: WARNUNG");
+        row("unchecked, en", -1, "en", false, "VALIDATION: NOT CHECKED");
     }
 
     void validationLines()
