@@ -2,14 +2,19 @@
 
 // Outlines shared by the engine suites: the kinds of work area the engine
 // meets in practice, built in code so the suites do not depend on the DXF
-// reader.
+// reader; and the ways those suites compare plans and read engine errors.
 
+#include "engine/cuttingplan.h"
 #include "geometry/shape.h"
 
 #include <QPolygonF>
+#include <QSizeF>
+#include <QStringList>
 
 #include <cmath>
+#include <functional>
 #include <numbers>
+#include <stdexcept>
 
 namespace tallero::testing {
 
@@ -62,6 +67,47 @@ inline Shape waveHall(int wavePoints)
     }
     ring << QPointF(40.0, 25.0) << QPointF(0.0, 25.0) << ring.first();
     return shapeFromPolygon({ring});
+}
+
+// Rectangular cut pieces of the given sizes at different places of the
+// drawing, as the grid would cut them.
+inline QList<Shape> rectanglePieces(const QList<QSizeF> &sizes)
+{
+    QList<Shape> pieces;
+    for (qsizetype i = 0; i < sizes.size(); ++i)
+        pieces.append(rectangleShape(5.0 * double(i), 10.0, sizes[i].width(), sizes[i].height()));
+    return pieces;
+}
+
+// The message of the runtime error `call` throws; empty when it throws none.
+inline QString thrownMessage(const std::function<void()> &call)
+{
+    try {
+        call();
+    } catch (const std::runtime_error &error) {
+        return QString::fromUtf8(error.what());
+    }
+    return {};
+}
+
+// Everything a plan buys and where every piece goes, to the nanometre: two
+// plans with the same fingerprint are the same plan.
+inline QString planFingerprint(const CuttingPlan &plan)
+{
+    QStringList parts{QStringLiteral("%1 whole, origin %2 %3")
+                          .arg(plan.wholeSheetCount)
+                          .arg(plan.originX, 0, 'f', 9)
+                          .arg(plan.originY, 0, 'f', 9)};
+    for (const GridCell &cell : plan.cells)
+        parts << QStringLiteral("cell %1,%2 %3 %4")
+                     .arg(cell.column).arg(cell.row).arg(cell.pieceIndex).arg(cell.shape.area, 0, 'f', 12);
+    for (const CuttingSheet &sheet : plan.sheets) {
+        for (const PiecePlacement &p : sheet.placements)
+            parts << QStringLiteral("piece %1 on %2 at %3 %4 turned %5")
+                         .arg(p.pieceIndex).arg(p.sheetIndex).arg(p.x, 0, 'f', 9).arg(p.y, 0, 'f', 9).arg(p.angle);
+        parts << QStringLiteral("sheet");
+    }
+    return parts.join(u'\n');
 }
 
 } // namespace tallero::testing

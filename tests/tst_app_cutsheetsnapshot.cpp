@@ -23,11 +23,8 @@ private:
 
     ProgramRun runSnapshot(const QStringList &arguments)
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("HOME"), m_dir.path());
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral(".config")));
+        QProcessEnvironment environment = tallero::testing::headlessEnvironment(m_dir.path(), m_dir.path());
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
         return tallero::testing::runTallero(QStringList{QStringLiteral("--cut-sheet-snapshot")} + arguments,
                                             environment);
     }

@@ -4,16 +4,17 @@
 
 #include "testsupport.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+using tallero::testing::readFile;
+using tallero::testing::writeFile;
 
 namespace {
 
@@ -30,19 +31,6 @@ QString example(const char *name)
     return tallero::testing::examplePath(QString::fromLatin1(name));
 }
 
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 // Every file below `folder`, by relative path, with its bytes.
 QMap<QString, QByteArray> folderContents(const QString &folder)
 {
@@ -50,7 +38,7 @@ QMap<QString, QByteArray> folderContents(const QString &folder)
     QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        files.insert(QDir(folder).relativeFilePath(path), contents(path));
+        files.insert(QDir(folder).relativeFilePath(path), readFile(path));
     }
     return files;
 }
@@ -100,52 +88,47 @@ private slots:
         QTest::addColumn<QString>("expected");
         const QString dxf = example("room-curved-wall.dxf");
         const QStringList size{"--width", "2", "--height", "1.2"};
-        QTest::newRow("unknown option") << (QStringList{"--plan", dxf, "--optimise", "--bogus"} + size) << "en"
-                                        << "unknown option --bogus";
-        QTest::newRow("stray argument") << (QStringList{"--plan", dxf, "--optimise", "extra"} + size) << "en"
-                                        << "unexpected argument extra";
-        QTest::newRow("missing value at the end") << QStringList{"--plan", dxf, "--optimise", "--width", "2", "--height"}
-                                                  << "en" << "--height needs a value";
-        QTest::newRow("option where a value belongs")
-            << QStringList{"--plan", dxf, "--width", "--optimise", "--height", "1.2"} << "en" << "--width needs a value";
-        QTest::newRow("plan without input") << QStringList{"--plan"} << "en" << "--plan needs a value";
-        QTest::newRow("not a number") << QStringList{"--plan", dxf, "--optimise", "--width", "abc", "--height", "1.2"}
-                                      << "en" << "--width needs a number";
-        QTest::newRow("decimal comma") << QStringList{"--plan", dxf, "--optimise", "--width", "2,5", "--height", "1.2"}
-                                       << "es" << "--width necesita un número";
-        QTest::newRow("zero width") << QStringList{"--plan", dxf, "--optimise", "--width", "0", "--height", "1.2"}
-                                    << "en" << "--width must be above zero";
-        QTest::newRow("negative height") << QStringList{"--plan", dxf, "--optimise", "--width", "2", "--height=-1"}
-                                         << "de" << "--height muss größer als null sein";
-        QTest::newRow("infinite width") << QStringList{"--plan", dxf, "--optimise", "--width", "inf", "--height", "1"}
-                                        << "en" << "--width needs a number";
-        QTest::newRow("negative clearance") << (QStringList{"--plan", dxf, "--optimise", "--gap", "-0.1"} + size) << "en"
-                                            << "--gap cannot be negative";
-        QTest::newRow("zero scale") << (QStringList{"--plan", dxf, "--optimise", "--scale", "0"} + size) << "en"
-                                    << "--scale must be above zero";
-        QTest::newRow("no width") << QStringList{"--plan", dxf, "--optimise", "--height", "1.2"} << "en"
-                                  << "--width and --height";
-        QTest::newRow("neither optimise nor start") << (QStringList{"--plan", dxf} + size) << "en"
-                                                    << "give --optimise or --start";
-        QTest::newRow("optimise and start") << (QStringList{"--plan", dxf, "--optimise", "--start", "top-left"} + size)
-                                            << "en" << "exclude each other";
-        QTest::newRow("unknown corner") << (QStringList{"--plan", dxf, "--start", "middle"} + size) << "en"
-                                        << "unknown corner middle";
-        QTest::newRow("vertical with optimise") << (QStringList{"--plan", dxf, "--optimise", "--vertical"} + size)
-                                                << "en" << "--vertical goes with --start";
-        QTest::newRow("unknown language") << (QStringList{"--plan", dxf, "--optimise", "--language", "fr"} + size)
-                                          << "en" << "unknown language fr";
-        QTest::newRow("pdf to standard output") << (QStringList{"--plan", dxf, "--optimise", "--pdf", "-"} + size)
-                                                << "en" << "--pdf cannot write to standard output";
-        QTest::newRow("two outputs to standard output")
-            << (QStringList{"--plan", dxf, "--optimise", "--json", "-", "--csv", "-"} + size) << "en"
-            << "only one of --json and --csv";
-        QTest::newRow("option given twice") << (QStringList{"--plan", dxf, "--optimise", "--width", "3"} + size)
-                                            << "en" << "--width is given more than once";
-        QTest::newRow("flag with a value") << (QStringList{"--plan", dxf, "--optimise=yes"} + size) << "en"
-                                           << "--optimise takes no value";
-        QTest::newRow("message in the language asked for")
-            << (QStringList{"--plan", dxf, "--language", "de"} + size) << "en" << "geben Sie --optimise oder --start";
+        const QStringList optimise{"--plan", dxf, "--optimise"};
+        const auto refused = [](const char *name, const QStringList &arguments, const char *language,
+                                const char *expected) {
+            QTest::newRow(name) << arguments << QString::fromLatin1(language) << QString::fromUtf8(expected);
+        };
+        refused("unknown option", optimise + QStringList{"--bogus"} + size, "en", "unknown option --bogus");
+        refused("stray argument", optimise + QStringList{"extra"} + size, "en", "unexpected argument extra");
+        refused("missing value at the end", optimise + QStringList{"--width", "2", "--height"}, "en",
+                "--height needs a value");
+        refused("option where a value belongs", {"--plan", dxf, "--width", "--optimise", "--height", "1.2"}, "en",
+                "--width needs a value");
+        refused("plan without input", {"--plan"}, "en", "--plan needs a value");
+        refused("not a number", optimise + QStringList{"--width", "abc", "--height", "1.2"}, "en",
+                "--width needs a number");
+        refused("decimal comma", optimise + QStringList{"--width", "2,5", "--height", "1.2"}, "es",
+                "--width necesita un número");
+        refused("zero width", optimise + QStringList{"--width", "0", "--height", "1.2"}, "en",
+                "--width must be above zero");
+        refused("negative height", optimise + QStringList{"--width", "2", "--height=-1"}, "de",
+                "--height muss größer als null sein");
+        refused("infinite width", optimise + QStringList{"--width", "inf", "--height", "1"}, "en",
+                "--width needs a number");
+        refused("negative clearance", optimise + QStringList{"--gap", "-0.1"} + size, "en", "--gap cannot be negative");
+        refused("zero scale", optimise + QStringList{"--scale", "0"} + size, "en", "--scale must be above zero");
+        refused("no width", optimise + QStringList{"--height", "1.2"}, "en", "--width and --height");
+        refused("neither optimise nor start", QStringList{"--plan", dxf} + size, "en", "give --optimise or --start");
+        refused("optimise and start", optimise + QStringList{"--start", "top-left"} + size, "en", "exclude each other");
+        refused("unknown corner", QStringList{"--plan", dxf, "--start", "middle"} + size, "en", "unknown corner middle");
+        refused("vertical with optimise", optimise + QStringList{"--vertical"} + size, "en",
+                "--vertical goes with --start");
+        refused("unknown language", optimise + QStringList{"--language", "fr"} + size, "en", "unknown language fr");
+        refused("pdf to standard output", optimise + QStringList{"--pdf", "-"} + size, "en",
+                "--pdf cannot write to standard output");
+        refused("two outputs to standard output", optimise + QStringList{"--json", "-", "--csv", "-"} + size, "en",
+                "only one of --json and --csv");
+        refused("option given twice", optimise + QStringList{"--width", "3"} + size, "en",
+                "--width is given more than once");
+        refused("flag with a value", QStringList{"--plan", dxf, "--optimise=yes"} + size, "en",
+                "--optimise takes no value");
+        refused("message in the language asked for", QStringList{"--plan", dxf, "--language", "de"} + size, "en",
+                "geben Sie --optimise oder --start");
     }
     void refusesBadArguments()
     {
@@ -171,32 +154,24 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("expected");
         const QStringList size{"--width", "2", "--height", "1.2", "--optimise", "--language", "en"};
-        QTest::newRow("missing drawing") << (QStringList{"--plan", "/nonexistent/room.dxf"} + size) << 2 << "room.dxf";
-        QTest::newRow("drawing is a folder") << (QStringList{"--plan", QDir::tempPath()} + size) << 2 << QString();
-        QTest::newRow("project that is not one") << (QStringList{"--plan", "not-a-project.tlr"} + size) << 2
-                                                 << "not a valid .tlr project";
-        QTest::newRow("project without its drawing") << (QStringList{"--plan", "lost.tlr"} + size) << 2
-                                                     << "linked DXF could not be found";
+        const QString deck = example("deck-bay.dxf");
+        const auto row = [&](const char *name, const QStringList &arguments, int exitCode, const char *expected) {
+            QTest::newRow(name) << QStringList{"--plan"} + arguments + size << exitCode << QString::fromUtf8(expected);
+        };
+        row("missing drawing", {"/nonexistent/room.dxf"}, 2, "room.dxf");
+        row("drawing is a folder", {QDir::tempPath()}, 2, "");
+        row("project that is not one", {"not-a-project.tlr"}, 2, "not a valid .tlr project");
+        row("project without its drawing", {"lost.tlr"}, 2, "linked DXF could not be found");
         // A drawing in millimetres planned as metres: a 5 km floor, far
         // beyond what the grid is for; the warning names the unit.
-        QTest::newRow("drawing in the wrong unit")
-            << (QStringList{"--plan", "room-mm.dxf"} + size) << 4 << "--scale 0.001";
-        QTest::newRow("the same drawing scaled") << (QStringList{"--plan", "room-mm.dxf", "--scale", "0.001"} + size)
-                                                 << 0 << QString();
-        QTest::newRow("output in a missing folder")
-            << (QStringList{"--plan", example("deck-bay.dxf"), "--json", "/nonexistent/plan.json"} + size) << 6
-            << "Could not write";
-        QTest::newRow("sheet folder over a file")
-            << (QStringList{"--plan", example("deck-bay.dxf"), "--dxf-dir", "a-file"} + size) << 6 << "Could not write";
-        QTest::newRow("output over the drawing")
-            << (QStringList{"--plan", "room-mm.dxf", "--scale", "0.001", "--csv", "room-mm.dxf"} + size) << 5
-            << "is the input file";
-        QTest::newRow("two outputs on one file")
-            << (QStringList{"--plan", example("deck-bay.dxf"), "--json", "a-file", "--csv", "./a-file"} + size) << 5
-            << "two outputs";
-        QTest::newRow("report in a missing folder")
-            << (QStringList{"--plan", example("deck-bay.dxf"), "--pdf", "/nonexistent/report.pdf"} + size) << 6
-            << "Could not write";
+        row("drawing in the wrong unit", {"room-mm.dxf"}, 4, "--scale 0.001");
+        row("the same drawing scaled", {"room-mm.dxf", "--scale", "0.001"}, 0, "");
+        row("output in a missing folder", {deck, "--json", "/nonexistent/plan.json"}, 6, "Could not write");
+        row("sheet folder over a file", {deck, "--dxf-dir", "a-file"}, 6, "Could not write");
+        row("output over the drawing", {"room-mm.dxf", "--scale", "0.001", "--csv", "room-mm.dxf"}, 5,
+            "is the input file");
+        row("two outputs on one file", {deck, "--json", "a-file", "--csv", "./a-file"}, 5, "two outputs");
+        row("report in a missing folder", {deck, "--pdf", "/nonexistent/report.pdf"}, 6, "Could not write");
     }
     void exitCodes()
     {
@@ -217,23 +192,30 @@ private slots:
         QVERIFY2(run.finishedNormally, qPrintable(run.err));
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(run.err.contains(expected), qPrintable(run.err));
-        QCOMPARE(contents(path(QStringLiteral("a-file"))), QByteArray("keep me"));
-        QVERIFY(contents(path(QStringLiteral("room-mm.dxf"))).startsWith("0\nSECTION"));
+        QCOMPARE(readFile(path(QStringLiteral("a-file"))), QByteArray("keep me"));
+        QVERIFY(readFile(path(QStringLiteral("room-mm.dxf"))).startsWith("0\nSECTION"));
     }
 
+    // The same inputs give the same bytes in every output; the summary
+    // printed is the plan written, and both say which nesting made it.
     void sameInputsSameBytes_data()
     {
         QTest::addColumn<QString>("drawing");
         QTest::addColumn<QStringList>("layout");
-        QTest::newRow("curved wall, optimised") << example("room-curved-wall.dxf") << QStringList{"--optimise"};
+        QTest::addColumn<QString>("nesting");
+        QTest::newRow("curved wall, optimised")
+            << example("room-curved-wall.dxf") << QStringList{"--optimise"} << "standard";
         QTest::newRow("floor, top right, vertical")
-            << example("l-floor-column.dxf") << QStringList{"--start", "top-right", "--vertical", "--gap", "0.002"};
-        QTest::newRow("deck, optimised thoroughly") << example("deck-bay.dxf") << QStringList{"--optimise", "--thorough"};
+            << example("l-floor-column.dxf") << QStringList{"--start", "top-right", "--vertical", "--gap", "0.002"}
+            << "standard";
+        QTest::newRow("deck, optimised thoroughly")
+            << example("deck-bay.dxf") << QStringList{"--optimise", "--thorough"} << "thorough";
     }
     void sameInputsSameBytes()
     {
         QFETCH(QString, drawing);
         QFETCH(QStringList, layout);
+        QFETCH(QString, nesting);
         QList<QMap<QString, QByteArray>> runs;
         QByteArray summary;
         for (const QString &name : {QStringLiteral("first"), QStringLiteral("second")}) {
@@ -245,7 +227,7 @@ private slots:
                                                    "--dxf-dir", folder + "/sheets", "--pdf", folder + "/report.pdf"}
                                        + layout);
             QVERIFY2(run.finishedNormally && run.exitCode == 0, qPrintable(run.err));
-            QVERIFY(contents(folder + "/report.pdf").startsWith("%PDF"));
+            QVERIFY(readFile(folder + "/report.pdf").startsWith("%PDF"));
             QFile::remove(folder + "/report.pdf");   // it carries the time it was printed
             runs.append(folderContents(folder));
             summary = run.out;
@@ -257,36 +239,12 @@ private slots:
         for (const QString &key : runs[0].keys())
             QVERIFY2(runs[0][key] == runs[1][key], qPrintable(key));
 
-        // The summary printed is the plan written.
-        const QJsonObject totals =
-            QJsonDocument::fromJson(runs[0][QStringLiteral("plan.json")]).object().value("totals").toObject();
-        QVERIFY2(summary.contains("TOTAL COMPRA REAL: " + QByteArray::number(totals.value("purchase").toInt())
-                                  + " planchas"),
+        const QJsonObject root = QJsonDocument::fromJson(runs[0][QStringLiteral("plan.json")]).object();
+        const int purchase = root.value("totals").toObject().value("purchase").toInt();
+        QVERIFY2(summary.contains("TOTAL COMPRA REAL: " + QByteArray::number(purchase) + " planchas"),
                  summary.constData());
-    }
-
-    // The thorough nesting never needs more cutting sheets than the standard
-    // one, and the summary and the JSON say which one made the plan.
-    void thoroughNesting()
-    {
-        QMap<QString, QJsonObject> plans;
-        for (const QString &mode : {QStringLiteral("standard"), QStringLiteral("thorough")}) {
-            const QString json = path(mode + QStringLiteral(".json"));
-            QStringList arguments{"--plan", example("deck-bay.dxf"), "--width", "2", "--height", "1.2",
-                                  "--optimise", "--json", json};
-            if (mode == QLatin1String("thorough"))
-                arguments << "--thorough";
-            const Run run = runTallero(arguments);
-            QVERIFY2(run.finishedNormally && run.exitCode == 0, qPrintable(run.err));
-            QCOMPARE(run.out.contains("Anidado: exhaustivo"), mode == QLatin1String("thorough"));
-            plans[mode] = QJsonDocument::fromJson(contents(json)).object();
-            QCOMPARE(plans[mode].value("settings").toObject().value("nesting").toString(), mode);
-        }
-        const auto cutting = [&](const QString &mode) {
-            return plans[mode].value("totals").toObject().value("cuttingSheets").toInt();
-        };
-        QVERIFY(cutting("standard") > 0);
-        QVERIFY(cutting("thorough") <= cutting("standard"));
+        QCOMPARE(root.value("settings").toObject().value("nesting").toString(), nesting);
+        QCOMPARE(summary.contains("Anidado: exhaustivo"), nesting == QLatin1String("thorough"));
     }
 
     void summaryInTheLanguageAsked_data()

@@ -12,28 +12,10 @@ using namespace tallero;
 
 Q_DECLARE_METATYPE(tallero::Shape)
 
-namespace {
+using testing::planFingerprint;
+using testing::thrownMessage;
 
-// Everything a plan buys and where every piece goes, to the nanometre.
-QString fingerprint(const CuttingPlan &plan)
-{
-    QStringList parts{QStringLiteral("%1 whole, origin %2 %3")
-                          .arg(plan.wholeSheetCount)
-                          .arg(plan.originX, 0, 'f', 9)
-                          .arg(plan.originY, 0, 'f', 9)};
-    for (const GridCell &cell : plan.cells) {
-        parts << QStringLiteral("cell %1,%2 %3 %4").arg(cell.column).arg(cell.row)
-                     .arg(cell.pieceIndex).arg(cell.shape.area, 0, 'f', 12);
-    }
-    for (const CuttingSheet &sheet : plan.sheets) {
-        for (const PiecePlacement &p : sheet.placements) {
-            parts << QStringLiteral("piece %1 at %2 %3 turned %4")
-                         .arg(p.pieceIndex).arg(p.x, 0, 'f', 9).arg(p.y, 0, 'f', 9).arg(p.angle);
-        }
-        parts << QStringLiteral("sheet");
-    }
-    return parts.join(u'\n');
-}
+namespace {
 
 QString fingerprint(const LayoutSearchResult &result)
 {
@@ -41,18 +23,8 @@ QString fingerprint(const LayoutSearchResult &result)
     for (const LayoutFailure &failure : result.failures)
         parts << layoutChoiceName(failure.choice) + QStringLiteral(": ") + failure.message;
     if (result.best)
-        parts << layoutChoiceName(result.winner) << fingerprint(*result.best);
+        parts << layoutChoiceName(result.winner) << planFingerprint(*result.best);
     return parts.join(u'\n');
-}
-
-QString engineError(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const std::runtime_error &error) {
-        return QString::fromUtf8(error.what());
-    }
-    return {};
 }
 
 // A 40 x 25 m room pierced every half metre by a 0.1 m square hole.
@@ -73,67 +45,59 @@ class EngineControlTest : public QObject
     Q_OBJECT
 
 private slots:
-    // A token cancelled at the n-th check stops the plan there: the engine
-    // asks no more after it, and nothing the caller gave changes.
+    // A token cancelled at the n-th check stops the plan there, in either
+    // nesting: the engine asks no more after it, and nothing the caller gave
+    // changes. A search stops at its first check after the cancel on every
+    // thread, and ends as cancelled, never as eight engine errors.
     void cancelledPlanStopsAtOnce_data()
     {
         QTest::addColumn<double>("at");   // fraction of the checks of a full plan
-        QTest::newRow("before any work") << 0.0;
-        QTest::newRow("during the grid walk") << 0.02;
-        QTest::newRow("while nesting") << 0.6;
-        QTest::newRow("at the last check") << 1.0;
+        QTest::addColumn<bool>("thorough");
+        QTest::newRow("before any work") << 0.0 << false;
+        QTest::newRow("during the grid walk") << 0.02 << false;
+        QTest::newRow("while nesting") << 0.6 << false;
+        QTest::newRow("at the last check") << 1.0 << false;
+        QTest::newRow("thorough, early") << 0.05 << true;
+        QTest::newRow("thorough, in the search") << 0.6 << true;
+        QTest::newRow("thorough, near the end") << 0.97 << true;
     }
 
     void cancelledPlanStopsAtOnce()
     {
         QFETCH(double, at);
+        QFETCH(bool, thorough);
         const Shape outline = testing::lFloorWithColumn();
-        const QString before = fingerprint(computeCuttingPlan(outline, 2.44, 1.22, 0.003, true, false));
+        const NestingMode mode = thorough ? NestingMode::Thorough : NestingMode::Standard;
+        const double w = thorough ? 2.0 : 2.44;
+        const double h = thorough ? 1.2 : 1.22;
+        const double g = thorough ? 0.0 : 0.003;
+        const auto plan = [&](const PlanControl &control) {
+            return computeCuttingPlan(outline, w, h, g, !thorough, false, control, mode);
+        };
+        const QString before = planFingerprint(plan(PlanControl{}));
 
         PlanControl counting;
         QList<double> fractions;
         counting.progress = [&](const PlanProgress &progress) { fractions << progress.fraction; };
-        QCOMPARE(fingerprint(computeCuttingPlan(outline, 2.44, 1.22, 0.003, true, false, counting)),
-                 before);
+        QCOMPARE(planFingerprint(plan(counting)), before);
         QVERIFY(std::is_sorted(fractions.begin(), fractions.end()));
         QCOMPARE(fractions.last(), 1.0);
         const quint64 total = counting.token.checks();
         QVERIFY(total > 20);
 
+        const quint64 n = qBound<quint64>(1, quint64(at * double(total)), total);
         PlanControl control;
-        const quint64 n = qBound<quint64>(1, quint64(at * total), total);
         control.token.cancelAtCheck(n);
-        bool cancelled = false;
-        try {
-            computeCuttingPlan(outline, 2.44, 1.22, 0.003, true, false, control);
-        } catch (const PlanCancelled &) {
-            cancelled = true;
-        }
-        QVERIFY(cancelled);
+        QVERIFY_THROWS_EXCEPTION(PlanCancelled, plan(control));
         QCOMPARE(control.token.checks(), n);
-        QCOMPARE(fingerprint(computeCuttingPlan(outline, 2.44, 1.22, 0.003, true, false)), before);
-    }
 
-    // A cancelled search ends as cancelled, never as eight engine errors; an
-    // engine error with a live token stays an error.
-    void cancelIsNotAnEngineError()
-    {
         for (int threads : {1, 2}) {
-            PlanControl control;
-            control.token.cancelAtCheck(50);
-            bool cancelled = false;
-            try {
-                searchBestLayout(testing::roomWithCurvedWall(), 2.44, 1.22, 0.003, control, threads);
-            } catch (const PlanCancelled &) {
-                cancelled = true;
-            }
-            QVERIFY(cancelled);
-            // Each thread stops at its first check after the cancel.
-            QVERIFY(control.token.checks() <= quint64(50 + threads - 1));
+            PlanControl searchControl;
+            searchControl.token.cancelAtCheck(n);
+            QVERIFY_THROWS_EXCEPTION(PlanCancelled, searchBestLayout(outline, w, h, g, searchControl, threads, mode));
+            QVERIFY(searchControl.token.checks() <= n + quint64(threads - 1));
         }
-        const LayoutSearchResult failed =
-            searchBestLayout(testing::roomWithCurvedWall(), 2.44, 1.22, -0.01, PlanControl{}, 2);
-        QCOMPARE(failed.failures.size(), 8);
+        QCOMPARE(planFingerprint(plan(PlanControl{})), before);
     }
 
     // The winner, its plan, the ties and the failures do not depend on how
@@ -144,13 +108,15 @@ private slots:
         QTest::addColumn<double>("w");
         QTest::addColumn<double>("h");
         QTest::addColumn<double>("g");
-        QTest::newRow("curved wall") << testing::roomWithCurvedWall() << 2.44 << 1.22 << 0.003;
-        QTest::newRow("L floor with column") << testing::lFloorWithColumn() << 2.0 << 1.2 << 0.0;
-        QTest::newRow("complete tie") << rectangleShape(0, 0, 0.5, 0.5) << 2.0 << 1.2 << 0.0;
+        QTest::addColumn<int>("failures");
+        QTest::newRow("curved wall") << testing::roomWithCurvedWall() << 2.44 << 1.22 << 0.003 << 0;
+        QTest::newRow("L floor with column") << testing::lFloorWithColumn() << 2.0 << 1.2 << 0.0 << 0;
+        QTest::newRow("complete tie") << rectangleShape(0, 0, 0.5, 0.5) << 2.0 << 1.2 << 0.0 << 0;
         // Laid horizontally, 82 slivers share a sheet; vertically, 164 would,
         // and those four layouts are refused.
-        QTest::newRow("half the layouts fail") << rectangleShape(0, 0, 200, 0.001) << 2.44 << 1.22 << 0.003;
-        QTest::newRow("every layout fails") << rectangleShape(0, 0, 3, 3) << 2.0 << 1.2 << -0.01;
+        QTest::newRow("half the layouts fail") << rectangleShape(0, 0, 200, 0.001) << 2.44 << 1.22 << 0.003 << 4;
+        // An engine error with a live token stays an error on every thread.
+        QTest::newRow("every layout fails") << rectangleShape(0, 0, 3, 3) << 2.0 << 1.2 << -0.01 << 8;
     }
 
     void parallelSearchEqualsSerial()
@@ -159,9 +125,15 @@ private slots:
         QFETCH(double, w);
         QFETCH(double, h);
         QFETCH(double, g);
+        QFETCH(int, failures);
         const LayoutSearchResult serialResult = searchBestLayout(outline, w, h, g, PlanControl{}, 1);
-        if (QByteArray(QTest::currentDataTag()) == "half the layouts fail")
-            QCOMPARE(serialResult.failures.size(), 4);
+        QCOMPARE(serialResult.failures.size(), failures);
+        QCOMPARE(serialResult.best.has_value(), failures < 8);
+        for (qsizetype k = 0; k < serialResult.failures.size(); ++k) {
+            QVERIFY(!serialResult.failures[k].message.isEmpty());
+            if (failures == 8)   // in the order the layouts are tried
+                QCOMPARE(layoutChoiceName(serialResult.failures[k].choice), layoutChoiceName(layoutChoices()[k]));
+        }
         const QString serial = fingerprint(serialResult);
         for (int threads : {2, 3, 8}) {
             QList<double> fractions;
@@ -180,7 +152,7 @@ private slots:
         const Shape outlines[2] = {testing::roomWithCurvedWall(), testing::lFloorWithColumn()};
         QString serial[2];
         for (int i = 0; i < 2; ++i)
-            serial[i] = fingerprint(computeCuttingPlan(outlines[i], 2.44, 1.22, 0.003, false, true));
+            serial[i] = planFingerprint(computeCuttingPlan(outlines[i], 2.44, 1.22, 0.003, false, true));
         for (int round = 0; round < 3; ++round) {
             std::optional<CuttingPlan> plans[2];
             std::optional<Shape> copies[2] = {independentCopy(outlines[0]), independentCopy(outlines[1])};
@@ -194,7 +166,7 @@ private slots:
             for (std::thread &thread : threads)
                 thread.join();
             for (int i = 0; i < 2; ++i)
-                QCOMPARE(fingerprint(*plans[i]), serial[i]);
+                QCOMPARE(planFingerprint(*plans[i]), serial[i]);
         }
     }
 
@@ -221,7 +193,6 @@ private slots:
         QTest::newRow("room riddled with holes") << riddledRoom() << 0.6 << 0.6 << tooMany << 1.0;
         // A 6 x 4 m room drawn in millimetres, sheets typed in metres.
         QTest::newRow("millimetre drawing") << rectangleShape(0, 0, 6000, 4000) << 2.44 << 1.22 << grid << 1.0;
-        QTest::newRow("millimetre sheet") << testing::rectangleOutline(40.0, 25.0) << 0.001 << 0.001 << grid << 1.0;
         // A 1 x 0.6 m object drawn in millimetres: 200,000 positions, under
         // the bound on any grid, over the largest real floor's.
         const QString units = QString::fromUtf8(engineerrors::gridLargerThanAnyFloor);
@@ -237,7 +208,7 @@ private slots:
         QFETCH(QString, message);
         QFETCH(double, maximumChecks);
         const PlanControl control;
-        QCOMPARE(engineError([&] { computeCuttingPlan(outline, w, h, 0.0, false, false, control); }),
+        QCOMPARE(thrownMessage([&] { computeCuttingPlan(outline, w, h, 0.0, false, false, control); }),
                  message);
         QVERIFY2(double(control.token.checks()) <= maximumChecks,
                  qPrintable(QString::number(control.token.checks())));

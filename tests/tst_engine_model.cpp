@@ -156,15 +156,6 @@ private slots:
         QCOMPARE(totalPurchase(*strip.best), 2);
     }
 
-    void layoutSearchCollectsEveryFailure()
-    {
-        const LayoutSearchResult result = searchBestLayout(rectangleShape(0, 0, 3, 3), 2.0, 1.2, -0.01);
-        QVERIFY(!result.best.has_value());
-        QCOMPARE(result.failures.size(), 8);
-        QCOMPARE(layoutChoiceName(result.failures.first().choice), QStringLiteral("horizontal bottom-left"));
-        QVERIFY(!result.failures.first().message.isEmpty());
-    }
-
     void nestingFaults_data()
     {
         QTest::addColumn<QList<PiecePlacement>>("placements");

@@ -7,37 +7,15 @@
 
 #include <QtTest>
 
-#include <functional>
 
 using namespace tallero;
+using testing::thrownMessage;
 
 Q_DECLARE_METATYPE(tallero::Shape)
 
 namespace {
 
 using Pieces = QList<Shape>;
-
-// Pieces at different places of the drawing, as the grid would cut them.
-Pieces rectangles(const QList<QSizeF> &sizes)
-{
-    Pieces pieces;
-    double x = 0.0;
-    for (const QSizeF &size : sizes) {
-        pieces.append(rectangleShape(x, 10.0, size.width(), size.height()));
-        x += 5.0;
-    }
-    return pieces;
-}
-
-QString thrownMessage(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const std::runtime_error &error) {
-        return QString::fromUtf8(error.what());
-    }
-    return {};
-}
 
 int sheetOf(const QList<CuttingSheet> &sheets, int pieceIndex)
 {
@@ -69,19 +47,19 @@ private slots:
         QTest::addColumn<int>("lastSheet");     // sheet of the last piece
         QTest::addColumn<double>("lastAngle");
         QTest::newRow("none") << Pieces{} << QSizeF(2.0, 1.2) << 0 << -1 << 0.0;
-        QTest::newRow("fits only turned") << rectangles({{2.0, 1.0}}) << QSizeF(1.2, 2.0) << 1
+        QTest::newRow("fits only turned") << testing::rectanglePieces({{2.0, 1.0}}) << QSizeF(1.2, 2.0) << 1
                                           << 0 << 90.0;
-        QTest::newRow("exactly the sheet") << rectangles({{2.0, 1.2}}) << QSizeF(2.0, 1.2) << 1
+        QTest::newRow("exactly the sheet") << testing::rectanglePieces({{2.0, 1.2}}) << QSizeF(2.0, 1.2) << 1
                                            << 0 << 0.0;
         // The first lies turned (lower extent), the second fits beside it no more.
         QTest::newRow("two that cannot share")
-            << rectangles({{1.0, 1.2}, {1.0, 1.2}}) << QSizeF(2.0, 1.2) << 2 << 1 << 90.0;
+            << testing::rectanglePieces({{1.0, 1.2}, {1.0, 1.2}}) << QSizeF(2.0, 1.2) << 2 << 1 << 90.0;
         // Sheet 1 (1.4 x 1.4 and 0.55 x 1.9) is fuller than sheet 0 (1.5 x 1.5).
         QTest::newRow("fullest sheet")
-            << rectangles({{1.5, 1.5}, {1.4, 1.4}, {0.55, 1.9}, {0.4, 0.4}}) << QSizeF(2.0, 2.0)
+            << testing::rectanglePieces({{1.5, 1.5}, {1.4, 1.4}, {0.55, 1.9}, {0.4, 0.4}}) << QSizeF(2.0, 2.0)
             << 2 << 1 << 0.0;
         QTest::newRow("equal sheets, lower index")
-            << rectangles({{1.5, 1.5}, {1.5, 1.5}, {0.4, 0.4}}) << QSizeF(2.0, 2.0) << 2 << 0
+            << testing::rectanglePieces({{1.5, 1.5}, {1.5, 1.5}, {0.4, 0.4}}) << QSizeF(2.0, 2.0) << 2 << 0
             << 0.0;
     }
 
@@ -110,7 +88,7 @@ private slots:
         QTest::addColumn<Pieces>("pieces");
         QTest::addColumn<QList<int>>("order");
         QTest::newRow("larger bounding area first, ties in grid order")
-            << rectangles({{0.5, 0.5}, {1, 1}, {1, 1}, {0.8, 0.8}}) << QList<int>{1, 2, 3, 0};
+            << testing::rectanglePieces({{0.5, 0.5}, {1, 1}, {1, 1}, {0.8, 0.8}}) << QList<int>{1, 2, 3, 0};
         const Shape triangle = shapeFromPolygon({QPolygonF{QPointF(0, 0), QPointF(1, 0), QPointF(0, 1)}});
         QTest::newRow("then larger area") << Pieces{triangle, rectangleShape(3, 0, 1, 1)}
                                           << QList<int>{1, 0};

@@ -1,6 +1,7 @@
 // The thorough nesting: never more cutting sheets than the standard one,
 // fewer where a greedy pass is known to waste one, the same plan whatever
-// the threads, sound sheets, and a prompt cancel.
+// the threads, and sound sheets. Its cancel is tested with the standard
+// nesting's in tst_engine_control.
 
 #include "engineshapes.h"
 
@@ -16,33 +17,9 @@
 #include <numbers>
 
 using namespace tallero;
+using testing::planFingerprint;
 
 namespace {
-
-// Where every piece went, to compare two plans exactly.
-QString fingerprint(const CuttingPlan &plan)
-{
-    QString text = QStringLiteral("%1|").arg(plan.wholeSheetCount);
-    for (const CuttingSheet &sheet : plan.sheets) {
-        for (const PiecePlacement &p : sheet.placements)
-            text += QStringLiteral("%1:%2:%3:%4:%5;")
-                        .arg(p.sheetIndex)
-                        .arg(p.pieceIndex)
-                        .arg(p.x, 0, 'f', 9)
-                        .arg(p.y, 0, 'f', 9)
-                        .arg(p.angle);
-        text += QLatin1Char('/');
-    }
-    return text;
-}
-
-QList<Shape> rectangles(const QList<QSizeF> &sizes)
-{
-    QList<Shape> pieces;
-    for (const QSizeF &size : sizes)
-        pieces.append(rectangleShape(0.0, 0.0, size.width(), size.height()));
-    return pieces;
-}
 
 // Every piece on exactly one sheet, each placement naming its sheet, no
 // sheet empty, and the nesting check content.
@@ -103,28 +80,38 @@ class EngineThoroughTest : public QObject
     Q_OBJECT
 
 private slots:
-    // Piece sets on which the greedy pass opens a sheet more than needed:
-    // strips whose widths add up to whole sheets only in other pairings.
-    void savesSheetsGreedyWastes_data()
+    // Piece sets on which the greedy pass opens a sheet more than needed
+    // (strips whose widths add up to whole sheets only in other pairings),
+    // and standard packings that already meet the lower bound, which the
+    // search returns at once although the area bound alone would have sent
+    // it looking.
+    void packings_data()
     {
         QTest::addColumn<QList<QSizeF>>("sizes");
         QTest::addColumn<int>("standardSheets");
         QTest::addColumn<int>("thoroughSheets");
+        QTest::addColumn<bool>("atLowerBound");
         QTest::newRow("full-height strips")
-            << QList<QSizeF>{{0.9, 1.2}, {0.9, 1.2}, {0.7, 1.2}, {0.6, 1.2}, {0.5, 1.2}, {0.4, 1.2}}
-            << 3 << 2;
+            << QList<QSizeF>{{0.9, 1.2}, {0.9, 1.2}, {0.7, 1.2}, {0.6, 1.2}, {0.5, 1.2}, {0.4, 1.2}} << 3 << 2 << false;
         QTest::newRow("full-width strips")
-            << QList<QSizeF>{{2.0, 0.55}, {2.0, 0.5}, {2.0, 0.45}, {2.0, 0.35}, {2.0, 0.35},
-                             {2.0, 0.2}}
-            << 3 << 2;
+            << QList<QSizeF>{{2.0, 0.55}, {2.0, 0.5}, {2.0, 0.45}, {2.0, 0.35}, {2.0, 0.35}, {2.0, 0.2}} << 3 << 2
+            << false;
+        // No two share a sheet by area.
+        QTest::newRow("three over half") << QList<QSizeF>{{1.3, 1.0}, {1.3, 1.0}, {1.3, 1.0}} << 3 << 3 << true;
+        // The 0.6 x 1.1 piece (0.275 of the sheet) fits beside neither
+        // 1.5 x 1.2 piece (0.75) by area.
+        QTest::newRow("small beside neither") << QList<QSizeF>{{1.5, 1.2}, {1.5, 1.2}, {0.6, 1.1}} << 3 << 3 << true;
+        // Full-height strips, two to a sheet: three are wider than it.
+        QTest::newRow("five full-height strips") << QList<QSizeF>(5, QSizeF(0.7, 1.2)) << 3 << 3 << true;
     }
 
-    void savesSheetsGreedyWastes()
+    void packings()
     {
         QFETCH(QList<QSizeF>, sizes);
         QFETCH(int, standardSheets);
         QFETCH(int, thoroughSheets);
-        const QList<Shape> pieces = rectangles(sizes);
+        QFETCH(bool, atLowerBound);
+        const QList<Shape> pieces = testing::rectanglePieces(sizes);
         const QList<CuttingSheet> standard = nestCutPieces(pieces, 2.0, 1.2);
         QCOMPARE(standard.size(), standardSheets);
         ThoroughNestingReport report;
@@ -135,42 +122,10 @@ private slots:
         QCOMPARE(plan.sheets.size(), thoroughSheets);
         QCOMPARE(report.sheets, thoroughSheets);
         QCOMPARE(report.standardSheets, standardSheets);
-        verifySound(plan, int(pieces.size()));
-    }
-
-    // Standard packings that already meet the lower bound: the search
-    // returns them at once, although the area bound alone would have sent
-    // it looking.
-    void stopsAtLowerBound_data()
-    {
-        QTest::addColumn<QList<QSizeF>>("sizes");
-        QTest::addColumn<int>("sheets");
-        // No two share a sheet by area.
-        QTest::newRow("three over half") << QList<QSizeF>{{1.3, 1.0}, {1.3, 1.0}, {1.3, 1.0}} << 3;
-        // The 0.6 x 1.1 piece (0.275 of the sheet) fits beside neither
-        // 1.5 x 1.2 piece (0.75) by area.
-        QTest::newRow("small beside neither")
-            << QList<QSizeF>{{1.5, 1.2}, {1.5, 1.2}, {0.6, 1.1}} << 3;
-        // Full-height strips, two to a sheet: three are wider than it.
-        QTest::newRow("five full-height strips")
-            << QList<QSizeF>{{0.7, 1.2}, {0.7, 1.2}, {0.7, 1.2}, {0.7, 1.2}, {0.7, 1.2}} << 3;
-    }
-
-    void stopsAtLowerBound()
-    {
-        QFETCH(QList<QSizeF>, sizes);
-        QFETCH(int, sheets);
-        const QList<Shape> pieces = rectangles(sizes);
-        const QList<CuttingSheet> standard = nestCutPieces(pieces, 2.0, 1.2);
-        QCOMPARE(standard.size(), sheets);
-        ThoroughNestingReport report;
-        CuttingPlan plan;
-        plan.sheetWidth = 2.0;
-        plan.sheetHeight = 1.2;
-        plan.sheets = nestCutPiecesThoroughly(pieces, 2.0, 1.2, standard, {}, &report);
-        QCOMPARE(report.lowerBound, sheets);
-        QCOMPARE(report.searchesUsed, 0);
-        QCOMPARE(plan.sheets.size(), sheets);
+        if (atLowerBound) {
+            QCOMPARE(report.lowerBound, thoroughSheets);
+            QCOMPARE(report.searchesUsed, 0);
+        }
         verifySound(plan, int(pieces.size()));
     }
 
@@ -224,7 +179,7 @@ private slots:
             QVERIFY2(thorough.sheets.size() <= standard.sheets.size(),
                      qPrintable(layoutChoiceName(choice)));
             if (thorough.sheets.size() == standard.sheets.size())
-                QCOMPARE(fingerprint(thorough), fingerprint(standard));
+                QCOMPARE(planFingerprint(thorough), planFingerprint(standard));
             saved += int(standard.sheets.size() - thorough.sheets.size());
             verifySound(thorough, cutPieceCount(thorough));
         }
@@ -259,7 +214,7 @@ private slots:
             QVERIFY(result.best.has_value());
             QVERIFY(!isBetterPlan(*standard.best, *result.best));
             QCOMPARE(findNestingFault(*result.best), NestingFault::None);
-            const QString print = layoutChoiceName(result.winner) + fingerprint(*result.best);
+            const QString print = layoutChoiceName(result.winner) + planFingerprint(*result.best);
             if (first.isEmpty()) {
                 first = print;
                 // Recalculating the winning layout gives the plan Optimise
@@ -268,64 +223,10 @@ private slots:
                 const CuttingPlan again =
                     computeCuttingPlan(outline, c.vertical ? h : w, c.vertical ? w : h, g, c.right,
                                        c.top, PlanControl{}, NestingMode::Thorough);
-                QCOMPARE(fingerprint(again), fingerprint(*result.best));
+                QCOMPARE(planFingerprint(again), planFingerprint(*result.best));
             }
             QCOMPARE(print, first);
         }
-    }
-
-    // A cancel stops the thorough search at its next checkpoint, with no
-    // plan, on one thread and on two; progress reaches 1 and never goes
-    // back when it runs to the end.
-    void cancelAndProgress_data()
-    {
-        QTest::addColumn<double>("at");
-        QTest::newRow("early") << 0.05;
-        QTest::newRow("in the search") << 0.6;
-        QTest::newRow("near the end") << 0.97;
-    }
-
-    void cancelAndProgress()
-    {
-        QFETCH(double, at);
-        const Shape outline = testing::lFloorWithColumn();
-        PlanControl counting;
-        QList<double> fractions;
-        counting.progress = [&](const PlanProgress &p) { fractions.append(p.fraction); };
-        const CuttingPlan whole =
-            computeCuttingPlan(outline, 2.0, 1.2, 0.0, false, false, counting, NestingMode::Thorough);
-        QVERIFY(std::is_sorted(fractions.begin(), fractions.end()));
-        QCOMPARE(fractions.last(), 1.0);
-        const quint64 total = counting.token.checks();
-
-        PlanControl control;
-        const quint64 n = qBound<quint64>(1, quint64(at * double(total)), total);
-        control.token.cancelAtCheck(n);
-        bool cancelled = false;
-        try {
-            computeCuttingPlan(outline, 2.0, 1.2, 0.0, false, false, control, NestingMode::Thorough);
-        } catch (const PlanCancelled &) {
-            cancelled = true;
-        }
-        QVERIFY(cancelled);
-        QCOMPARE(control.token.checks(), n);
-
-        for (int threads : {1, 2}) {
-            PlanControl searchControl;
-            searchControl.token.cancelAtCheck(n);
-            bool searchCancelled = false;
-            try {
-                searchBestLayout(outline, 2.0, 1.2, 0.0, searchControl, threads,
-                                 NestingMode::Thorough);
-            } catch (const PlanCancelled &) {
-                searchCancelled = true;
-            }
-            QVERIFY(searchCancelled);
-            QVERIFY(searchControl.token.checks() <= n + quint64(threads - 1));
-        }
-        QCOMPARE(fingerprint(computeCuttingPlan(outline, 2.0, 1.2, 0.0, false, false, PlanControl{},
-                                                NestingMode::Thorough)),
-                 fingerprint(whole));
     }
 };
 

@@ -7,10 +7,10 @@
 #include <QtTest>
 
 #include <cmath>
-#include <functional>
 #include <limits>
 
 using namespace tallero;
+using testing::thrownMessage;
 
 Q_DECLARE_METATYPE(tallero::Shape)
 
@@ -41,16 +41,6 @@ QStringList wholeCells(const CuttingPlan &plan)
             cells << QStringLiteral("%1,%2").arg(cell.column).arg(cell.row);
     }
     return cells;
-}
-
-QString thrownMessage(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const std::runtime_error &error) {
-        return QString::fromUtf8(error.what());
-    }
-    return {};
 }
 
 // Every cell a plain walk would record, clipping each grid position with the
@@ -207,47 +197,65 @@ private slots:
         QCOMPARE(plan.wholeSheetCount, plan.cells[0].whole ? 1 : 0);
     }
 
-    void invalidMeasures_data()
+    // Inputs no plan can come from are refused with their reason at the
+    // first check, before any clipping: sheet measures that are none, an
+    // outline with no area or no finite bounds, and a sheet size in the
+    // wrong unit, which would make the grid walk run for hours (or, for a
+    // large coordinate that a small step cannot move, for ever).
+    void refusedBeforeClipping_data()
     {
+        QTest::addColumn<Shape>("outline");
         QTest::addColumn<double>("w");
         QTest::addColumn<double>("h");
         QTest::addColumn<double>("g");
-        QTest::newRow("zero width") << 0.0 << 1.2 << 0.0;
-        QTest::newRow("negative height") << 2.0 << -1.2 << 0.0;
-        QTest::newRow("negative clearance") << 2.0 << 1.2 << -0.01;
-        QTest::newRow("NaN width") << notANumber << 1.2 << 0.0;
-        QTest::newRow("infinite height") << 2.0 << infinity << 0.0;
-        QTest::newRow("NaN clearance") << 2.0 << 1.2 << notANumber;
-        QTest::newRow("infinite clearance") << 2.0 << 1.2 << infinity;
-        QTest::newRow("step overflows") << 1.7e308 << 1.2 << 1.7e308;
+        QTest::addColumn<bool>("right");
+        QTest::addColumn<bool>("top");
+        QTest::addColumn<QString>("message");
+        const Shape room = testing::rectangleOutline(5.0, 3.0);
+        const QString measures = QString::fromUtf8(engineerrors::invalidSheetMeasures);
+        const auto badMeasures = [&](const char *name, double w, double h, double g) {
+            QTest::newRow(name) << room << w << h << g << false << false << measures;
+        };
+        badMeasures("zero width", 0.0, 1.2, 0.0);
+        badMeasures("negative height", 2.0, -1.2, 0.0);
+        badMeasures("negative clearance", 2.0, 1.2, -0.01);
+        badMeasures("NaN width", notANumber, 1.2, 0.0);
+        badMeasures("infinite height", 2.0, infinity, 0.0);
+        badMeasures("NaN clearance", 2.0, 1.2, notANumber);
+        badMeasures("infinite clearance", 2.0, 1.2, infinity);
+        badMeasures("step overflows", 1.7e308, 1.2, 1.7e308);
+
+        const QString outline = QString::fromUtf8(engineerrors::invalidOutline);
+        Shape unbounded = room;
+        unbounded.bounds.setRight(infinity);
+        const Shape sliver =
+            shapeFromPolygon({QPolygonF{QPointF(0, 0), QPointF(5, 0), QPointF(5, 5e-8), QPointF(0, 5e-8)}});
+        QTest::newRow("empty outline") << Shape{} << 2.0 << 1.2 << 0.0 << false << false << outline;
+        QTest::newRow("sliver outline") << sliver << 2.0 << 1.2 << 0.0 << false << false << outline;
+        QTest::newRow("infinite bounds") << unbounded << 2.0 << 1.2 << 0.0 << false << false << outline;
+
+        const QString grid = QString::fromUtf8(engineerrors::gridTooLarge);
+        const Shape hall = testing::rectangleOutline(40.0, 25.0);
+        QTest::newRow("millimetre sheet") << hall << 0.001 << 0.001 << 0.0 << false << false << grid;
+        QTest::newRow("millimetre sheet, top right") << hall << 0.001 << 0.001 << 0.0 << true << true << grid;
+        QTest::newRow("step of 1e-300") << hall << 1e-300 << 1e-300 << 0.0 << true << false << grid;
+        QTest::newRow("millimetre sheet, far from the origin")
+            << rectangleShape(1e15, 0.0, 40.0, 25.0) << 0.001 << 0.001 << 0.0 << false << false << grid;
     }
 
-    void invalidMeasures()
+    void refusedBeforeClipping()
     {
+        QFETCH(Shape, outline);
         QFETCH(double, w);
         QFETCH(double, h);
         QFETCH(double, g);
-        const Shape outline = testing::rectangleOutline(5.0, 3.0);
-        QCOMPARE(thrownMessage([&] { computeCuttingPlan(outline, w, h, g, false, false); }),
-                 QString::fromUtf8(engineerrors::invalidSheetMeasures));
-    }
-
-    void invalidOutline_data()
-    {
-        QTest::addColumn<Shape>("outline");
-        QTest::newRow("empty") << Shape{};
-        QTest::newRow("sliver") << shapeFromPolygon({QPolygonF{QPointF(0, 0), QPointF(5, 0),
-                                                               QPointF(5, 5e-8), QPointF(0, 5e-8)}});
-        Shape unbounded = testing::rectangleOutline(5.0, 3.0);
-        unbounded.bounds.setRight(infinity);
-        QTest::newRow("infinite bounds") << unbounded;
-    }
-
-    void invalidOutline()
-    {
-        QFETCH(Shape, outline);
-        QCOMPARE(thrownMessage([&] { computeCuttingPlan(outline, 2.0, 1.2, 0.0, false, false); }),
-                 QString::fromUtf8(engineerrors::invalidOutline));
+        QFETCH(bool, right);
+        QFETCH(bool, top);
+        // The token counts the checkpoints passed: one before the inputs are
+        // looked at, and one more for every grid position walked.
+        const PlanControl control;
+        QTEST(thrownMessage([&] { computeCuttingPlan(outline, w, h, g, right, top, control); }), "message");
+        QCOMPARE(control.token.checks(), quint64(1));
     }
 
     // Cells wholly inside or outside the outline are decided without
@@ -284,37 +292,6 @@ private slots:
             if (!cell.whole)
                 QCOMPARE(cell.shape.rings, clip.rings);
         }
-    }
-
-    // A sheet size in the wrong unit would make the grid walk run for hours
-    // (or, for a large coordinate that a small step cannot move, for ever);
-    // it is refused before any clipping.
-    void gridTooLarge_data()
-    {
-        QTest::addColumn<Shape>("outline");
-        QTest::addColumn<double>("size");
-        QTest::addColumn<bool>("right");
-        QTest::addColumn<bool>("top");
-        const Shape hall = testing::rectangleOutline(40.0, 25.0);
-        QTest::newRow("millimetre sheet") << hall << 0.001 << false << false;
-        QTest::newRow("millimetre sheet, top right") << hall << 0.001 << true << true;
-        QTest::newRow("step of 1e-300") << hall << 1e-300 << true << false;
-        QTest::newRow("millimetre sheet, far from the origin")
-            << rectangleShape(1e15, 0.0, 40.0, 25.0) << 0.001 << false << false;
-    }
-
-    void gridTooLarge()
-    {
-        QFETCH(Shape, outline);
-        QFETCH(double, size);
-        QFETCH(bool, right);
-        QFETCH(bool, top);
-        // The token counts the checkpoints passed: one before the inputs are
-        // looked at, and one more for every grid position walked.
-        const PlanControl control;
-        QCOMPARE(thrownMessage([&] { computeCuttingPlan(outline, size, size, 0.0, right, top, control); }),
-                 QString::fromUtf8(engineerrors::gridTooLarge));
-        QCOMPARE(control.token.checks(), quint64(1));
     }
 
     // A clip the engine cannot make (this self-crossing outline makes its

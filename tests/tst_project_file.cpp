@@ -27,17 +27,7 @@ private:
 
     QString write(const QByteArray &bytes)
     {
-        const QString path = dir.filePath(QStringLiteral("p%1.tlr").arg(++files));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
-    }
-
-    static QByteArray readAll(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+        return tallero::testing::writeFile(dir.filePath(QStringLiteral("p%1.tlr").arg(++files)), bytes);
     }
 
     static ProjectFile sample()
@@ -86,7 +76,7 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("written.tlr"));
         QString error;
         QVERIFY2(tallero::writeProjectFile(path, project, error), qPrintable(error));
-        QCOMPARE(readAll(path), expected);
+        QCOMPARE(tallero::testing::readFile(path), expected);
 
         ProjectFile read;
         QCOMPARE(tallero::readProjectFile(path, read, error), ProjectReadStatus::Read);
@@ -237,7 +227,7 @@ private slots:
         }
         QVERIFY(!written);
         QVERIFY(!error.isEmpty());
-        QCOMPARE(readAll(existing), old);
+        QCOMPARE(tallero::testing::readFile(existing), old);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).filter(QStringLiteral("p%1").arg(files)).size(), 1);
     }
 };
