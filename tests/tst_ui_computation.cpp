@@ -2,43 +2,26 @@
 // what comes back into the fields, the boxes, the work on a worker thread
 // with its cancel, and the question about drawings too large for metres.
 
-#include "testsupport.h"
+#include "uitestsupport.h"
 
 #include "dxf/dxfreader.h"
 #include "engine/cuttingplanner.h"
 #include "engine/engineerrors.h"
 #include "engine/layoutsearch.h"
 #include "ui/computationprogress.h"
-#include "ui/localisation.h"
-#include "ui/mainwindow.h"
-#include "ui/messagebox.h"
-#include "views/nestingcanvas.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPlainTextEdit>
 #include <QProgressDialog>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QRegularExpression>
-#include <QSettings>
-#include <QTableWidget>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 
 #include <cmath>
 #include <functional>
-#include <memory>
 
 using namespace tallero;
 using testing::child;
 using testing::drawingOf;
+using testing::planSignature;
+using testing::workSignature;
 
 namespace {
 
@@ -49,68 +32,17 @@ Drawing lFloor()
     return drawingOf(shapeFromPolygon({ring}));
 }
 
-// A round hall: hundreds of curved cut pieces to nest, which keeps the
-// engine busy long enough to be cancelled in the middle.
-Drawing roundHall()
+// A round hall of the given radius: hundreds of curved cut pieces to nest,
+// which keeps the engine busy long enough to be cancelled in the middle.
+Drawing roundHall(double radius = 30.0)
 {
     QPolygonF ring;
     for (int n = 0; n < 720; ++n) {
         const double angle = 2.0 * M_PI * n / 720.0;
-        ring.append(QPointF(30.0 * std::cos(angle), 30.0 * std::sin(angle)));
+        ring.append(QPointF(radius * std::cos(angle), radius * std::sin(angle)));
     }
     ring.append(ring.first());
     return drawingOf(shapeFromPolygon({ring}));
-}
-
-// Everything of a plan that the user sees, as text, so two plans compare
-// with one QCOMPARE and a failure shows where they differ.
-QString planSignature(const CuttingPlan &plan)
-{
-    QStringList parts;
-    parts << QStringLiteral("sheet %1x%2 g%3 origin %4,%5 whole %6 sheets %7")
-                 .arg(plan.sheetWidth)
-                 .arg(plan.sheetHeight)
-                 .arg(plan.gap)
-                 .arg(plan.originX)
-                 .arg(plan.originY)
-                 .arg(plan.wholeSheetCount)
-                 .arg(plan.sheets.size());
-    for (const GridCell &cell : plan.cells)
-        parts << QStringLiteral("c%1,%2 p%3 a%4").arg(cell.column).arg(cell.row).arg(cell.pieceIndex).arg(cell.shape.area, 0, 'g', 12);
-    for (const CuttingSheet &sheet : plan.sheets) {
-        for (const PiecePlacement &placement : sheet.placements)
-            parts << QStringLiteral("s%1 p%2 @%3,%4 r%5")
-                         .arg(placement.sheetIndex)
-                         .arg(placement.pieceIndex)
-                         .arg(placement.x, 0, 'g', 12)
-                         .arg(placement.y, 0, 'g', 12)
-                         .arg(placement.angle);
-    }
-    return parts.join(QLatin1Char('\n'));
-}
-
-QString workSignature(const RodalixV69 &window, bool withView = true)
-{
-    WorkSnapshot work = window.captureWork();
-    if (!withView)
-        work.zoom = work.panX = work.panY = 0.0;
-    QStringList parts{work.drawingFileName,
-                      QStringLiteral("bounds %1,%2 %3x%4 area %5")
-                          .arg(work.drawing.bounds.x())
-                          .arg(work.drawing.bounds.y())
-                          .arg(work.drawing.bounds.width())
-                          .arg(work.drawing.bounds.height())
-                          .arg(work.drawing.area),
-                      QStringLiteral("view %1 %2 %3 scale %4").arg(work.zoom).arg(work.panX).arg(work.panY).arg(work.drawingScale),
-                      work.plan ? planSignature(*work.plan) : QStringLiteral("no plan"),
-                      work.dxfPath, work.projectPath, work.sheetWidth, work.sheetHeight, work.clearance,
-                      QString::number(work.startIndex), work.vertical ? QStringLiteral("vertical") : QStringLiteral("horizontal"),
-                      work.pieceText, work.typeText, work.reportText,
-                      work.modified ? QStringLiteral("modified") : QStringLiteral("saved")};
-    const auto *legend = window.findChild<QTableWidget *>(QStringLiteral("legend"));
-    for (int row = 0; legend && row < legend->rowCount(); ++row)
-        parts << legend->item(row, 0)->text() + QLatin1Char(' ') + legend->item(row, 1)->text();
-    return parts.join(QLatin1Char('\n'));
 }
 
 } // namespace
@@ -127,6 +59,16 @@ private:
     static std::unique_ptr<RodalixV69> makeWindow(const QString &language = QStringLiteral("en"))
     {
         return testing::makeWindowIn<RodalixV69>(language);
+    }
+
+    // The round hall (in metres, or drawn in millimetres) under small sheets:
+    // a long computation.
+    std::unique_ptr<RodalixV69> hallWindow(double unit = 1.0)
+    {
+        auto window = makeWindow();
+        window->showDrawing(roundHall(30.0 * unit), folder.filePath(QStringLiteral("hall.dxf")));
+        testing::typeSheet(window.get(), QStringLiteral("0.5"), QStringLiteral("0.4"), QStringLiteral("0.002"));
+        return window;
     }
 
     static void pressCancel(QProgressDialog *dialog)
@@ -403,16 +345,13 @@ private slots:
     {
         QFETCH(bool, optimise);
 
-        const auto window = makeWindow();
-        const Drawing hall = roundHall();
-        window->showDrawing(hall, folder.filePath(QStringLiteral("hall.dxf")));
+        const auto window = hallWindow();
         // A quick plan first, so there is a plan, a summary and a legend to keep.
         testing::typeSheet(window.get(), QStringLiteral("8"), QStringLiteral("6"), QStringLiteral("0"));
         child<QComboBox>(window.get(), "start")->setCurrentIndex(2);
         QCOMPARE(window->recalculate(), ComputationOutcome::Applied);
         window->setModified(true);
         window->layoutCanvas()->zoomIn();
-        // Small sheets over the round hall: a long computation.
         testing::typeSheet(window.get(), QStringLiteral("0.5"), QStringLiteral("0.4"), QStringLiteral("0.002"));
         const QString before = workSignature(*window, false);
         QVERIFY(window->currentPlan().has_value());
@@ -447,29 +386,23 @@ private slots:
 
     void commandsRestDuringWork()
     {
-        const auto window = makeWindow();
-        window->showDrawing(roundHall(), folder.filePath(QStringLiteral("hall.dxf")));
-        testing::typeSheet(window.get(), QStringLiteral("0.5"), QStringLiteral("0.4"), QStringLiteral("0.002"));
-
-        const char *const idle[] = {"optimize", "recalculate", "sheetWidth", "sheetHeight", "clearance", "start",
-                                    "orientation"};
-        const char *const idleActions[] = {"optimiseAction", "recalculateAction", "horizontalAction",
-                                           "verticalAction"};
-        QStringList enabledBefore;
-        for (const char *name : idle)
-            QVERIFY2(child<QWidget>(window.get(), name)->isEnabled(), name);
-        for (const char *name : idleActions)
-            QVERIFY2(child<QAction>(window.get(), name)->isEnabled(), name);
+        const auto window = hallWindow();
+        // The commands that rest while a computation runs, all on or all off.
+        const auto commandsEnabled = [&](bool enabled) {
+            for (const char *name : {"optimize", "recalculate", "sheetWidth", "sheetHeight", "clearance", "start",
+                                     "orientation"})
+                QVERIFY2(child<QWidget>(window.get(), name)->isEnabled() == enabled, name);
+            for (const char *name : {"optimiseAction", "recalculateAction", "horizontalAction", "verticalAction"})
+                QVERIFY2(child<QAction>(window.get(), name)->isEnabled() == enabled, name);
+        };
+        commandsEnabled(true);
         const bool openProjectBefore = child<QAction>(window.get(), "openProject")->isEnabled();
 
         ComputationOutcome second = ComputationOutcome::Applied;
         whileComputing(
             *window,
             [&](QProgressDialog *dialog) {
-                for (const char *name : idle)
-                    QVERIFY2(!child<QWidget>(window.get(), name)->isEnabled(), name);
-                for (const char *name : idleActions)
-                    QVERIFY2(!child<QAction>(window.get(), name)->isEnabled(), name);
+                commandsEnabled(false);
                 QVERIFY(QApplication::overrideCursor());
                 QCOMPARE(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
                 // The view still answers.
@@ -480,10 +413,7 @@ private slots:
             },
             [&] { QCOMPARE(window->optimiseLayout(false), ComputationOutcome::Cancelled); });
         QCOMPARE(second, ComputationOutcome::Refused);
-        for (const char *name : idle)
-            QVERIFY2(child<QWidget>(window.get(), name)->isEnabled(), name);
-        for (const char *name : idleActions)
-            QVERIFY2(child<QAction>(window.get(), name)->isEnabled(), name);
+        commandsEnabled(true);
         // Entries that were disabled before stay so.
         QCOMPARE(child<QAction>(window.get(), "openProject")->isEnabled(), openProjectBefore);
         QCOMPARE(QApplication::overrideCursor(), nullptr);
@@ -491,9 +421,7 @@ private slots:
 
     void closingDuringWorkStopsIt()
     {
-        auto window = makeWindow();
-        window->showDrawing(roundHall(), folder.filePath(QStringLiteral("hall.dxf")));
-        testing::typeSheet(window.get(), QStringLiteral("0.5"), QStringLiteral("0.4"), QStringLiteral("0.002"));
+        auto window = hallWindow();
         window->show();
         ComputationOutcome outcome = ComputationOutcome::Applied;
         whileComputing(
@@ -602,14 +530,7 @@ private slots:
     void scaledThenCancelledGoesBack()
     {
         // The round hall in millimetres: long to plan once scaled.
-        const Drawing hall = roundHall();
-        QPolygonF ring;
-        for (const QPointF &point : hall.polygons.first().first())
-            ring.append(point * 1000.0);
-        const Drawing drawn = drawingOf(shapeFromPolygon({ring}));
-        const auto window = makeWindow();
-        window->showDrawing(drawn, folder.filePath(QStringLiteral("hall-mm.dxf")));
-        testing::typeSheet(window.get(), QStringLiteral("0.5"), QStringLiteral("0.4"), QStringLiteral("0.002"));
+        const auto window = hallWindow(1000.0);
         const QString before = workSignature(*window);
         hooks.answer = [](const MessageBoxRequest &) { return QMessageBox::Yes; };
         ComputationOutcome outcome = ComputationOutcome::Applied;
