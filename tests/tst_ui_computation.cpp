@@ -159,94 +159,74 @@ private slots:
         QVERIFY(!window->isModified());
     }
 
-    void optimiseWritesTheWinnerBack_data()
+    // Optimise adopts the plan of the blocking search although it works on
+    // another thread, shows it on the canvas, and writes the winning layout
+    // back into the choices (what was chosen before plays no part); the
+    // fields keep width and height as typed. Silent, it shows no box.
+    void optimiseAdoptsTheSearchResult_data()
     {
         QTest::addColumn<Drawing>("drawing");
-        QTest::addColumn<double>("width");
-        QTest::addColumn<double>("height");
-        QTest::addColumn<bool>("vertical");
-        QTest::addColumn<int>("startIndex");
-        QTest::addColumn<QString>("report");
-
-        // Every layout gives one cut piece on one sheet: the first tried stays.
-        QTest::newRow("all-equal tie gives horizontal bottom-left")
-            << drawingOf(rectangleShape(0, 0, 0.5, 0.5)) << 2.0 << 1.2 << false << 3
-            << "Orientation: HORIZONTAL (0°)\nStart: Bottom left\nTotal purchase: 1 sheets.";
-        // Two whole vertical sheets against cut pieces lying horizontal.
-        QTest::newRow("a strip is laid vertical")
-            << drawingOf(rectangleShape(0, 0, 1.2, 4.0)) << 2.0 << 1.2 << true << 3
-            << "Orientation: VERTICAL (90°)\nStart: Bottom left\nTotal purchase: 2 sheets.";
-    }
-
-    void optimiseWritesTheWinnerBack()
-    {
-        QFETCH(Drawing, drawing);
-        QFETCH(double, width);
-        QFETCH(double, height);
-        QFETCH(bool, vertical);
-        QFETCH(int, startIndex);
-        QFETCH(QString, report);
-
-        const auto window = makeWindow();
-        window->showDrawing(drawing, folder.filePath(QStringLiteral("shape.dxf")));
-        testing::typeSheet(window.get(), QString::number(width), QString::number(height), QStringLiteral("0"));
-        // What was chosen before plays no part, and is replaced.
-        child<QRadioButton>(window.get(), vertical ? "horizontal" : "vertical")->setChecked(true);
-        child<QComboBox>(window.get(), "start")->setCurrentIndex(0);
-
-        QCOMPARE(window->optimiseLayout(false), ComputationOutcome::Applied);
-        QCOMPARE(child<QRadioButton>(window.get(), "vertical")->isChecked(), vertical);
-        QCOMPARE(child<QRadioButton>(window.get(), "horizontal")->isChecked(), !vertical);
-        QCOMPARE(child<QComboBox>(window.get(), "start")->currentIndex(), startIndex);
-        // The fields keep width and height as typed.
-        QCOMPARE(child<QLineEdit>(window.get(), "sheetWidth")->text(), QString::number(width));
-        QCOMPARE(boxes.size(), 1);
-        QCOMPARE(boxes.first().title, QStringLiteral("Optimised layout"));
-        QCOMPARE(boxes.first().text, report);
-
-        // Silent: the same plan, no box.
-        boxes.clear();
-        QCOMPARE(window->optimiseLayout(true), ComputationOutcome::Applied);
-        QVERIFY(boxes.isEmpty());
-        QCOMPARE(window->currentPlan()->vertical, vertical);
-    }
-
-    // The plan the window adopts after working on another thread is the
-    // plan of the blocking search, and reaches the canvas as well.
-    void workerGivesTheBlockingResult_data()
-    {
-        QTest::addColumn<QString>("example");
         QTest::addColumn<QString>("width");
         QTest::addColumn<QString>("height");
         QTest::addColumn<QString>("clearance");
-        QTest::newRow("room with a curved wall") << "room-curved-wall.dxf" << "2.44" << "1.22" << "0.003";
-        QTest::newRow("deck bay") << "deck-bay.dxf" << "2.0" << "1.0" << "0.0";
-        QTest::newRow("L floor with a column") << "l-floor-column.dxf" << "1.2" << "0.6" << "0.005";
+        QTest::addColumn<QString>("report");   // empty: not checked word for word
+        // Every layout gives one cut piece on one sheet: the first tried stays.
+        QTest::newRow("all-equal tie gives horizontal bottom-left")
+            << drawingOf(rectangleShape(0, 0, 0.5, 0.5)) << "2" << "1.2" << "0"
+            << "Orientation: HORIZONTAL (0°)\nStart: Bottom left\nTotal purchase: 1 sheets.";
+        // Two whole vertical sheets against cut pieces lying horizontal.
+        QTest::newRow("a strip is laid vertical")
+            << drawingOf(rectangleShape(0, 0, 1.2, 4.0)) << "2" << "1.2" << "0"
+            << "Orientation: VERTICAL (90°)\nStart: Bottom left\nTotal purchase: 2 sheets.";
+        const auto read = [](const char *name) {
+            Drawing drawing;
+            QString error;
+            if (!readDxfDrawing(testing::example(name), drawing, error))
+                qFatal("%s: %s", name, qPrintable(error));
+            return drawing;
+        };
+        QTest::newRow("room with a curved wall") << read("room-curved-wall.dxf") << "2.44" << "1.22" << "0.003" << "";
+        QTest::newRow("deck bay") << read("deck-bay.dxf") << "2.0" << "1.0" << "0.0" << "";
+        QTest::newRow("L floor with a column") << read("l-floor-column.dxf") << "1.2" << "0.6" << "0.005" << "";
     }
 
-    void workerGivesTheBlockingResult()
+    void optimiseAdoptsTheSearchResult()
     {
-        QFETCH(QString, example);
+        QFETCH(Drawing, drawing);
         QFETCH(QString, width);
         QFETCH(QString, height);
         QFETCH(QString, clearance);
-
-        Drawing drawing;
-        QString error;
-        const QString path = testing::examplePath(example);
-        QVERIFY2(readDxfDrawing(path, drawing, error), qPrintable(error));
-        const auto window = makeWindow();
-        window->showDrawing(drawing, path);
-        testing::typeSheet(window.get(), width, height, clearance);
-        QCOMPARE(window->optimiseLayout(true), ComputationOutcome::Applied);
-
+        QFETCH(QString, report);
         const LayoutSearchResult blocking = searchBestLayout(drawing, width.toDouble(), height.toDouble(),
                                                              clearance.toDouble(), PlanControl{}, 1);
         QVERIFY(blocking.best.has_value());
+        const LayoutChoice &winner = blocking.winner;
+        const int winnerStart = winner.top ? (winner.right ? 2 : 1) : (winner.right ? 4 : 3);
+
+        const auto window = makeWindow();
+        window->showDrawing(drawing, folder.filePath(QStringLiteral("shape.dxf")));
+        testing::typeSheet(window.get(), width, height, clearance);
+        child<QRadioButton>(window.get(), winner.vertical ? "horizontal" : "vertical")->setChecked(true);
+        child<QComboBox>(window.get(), "start")->setCurrentIndex(0);
+
+        QCOMPARE(window->optimiseLayout(false), ComputationOutcome::Applied);
         QCOMPARE(planSignature(*window->currentPlan()), planSignature(*blocking.best));
-        QCOMPARE(child<QRadioButton>(window.get(), "vertical")->isChecked(), blocking.winner.vertical);
         QVERIFY(window->layoutCanvas()->plan.has_value());
         QCOMPARE(planSignature(*window->layoutCanvas()->plan), planSignature(*blocking.best));
+        QCOMPARE(child<QRadioButton>(window.get(), "vertical")->isChecked(), winner.vertical);
+        QCOMPARE(child<QRadioButton>(window.get(), "horizontal")->isChecked(), !winner.vertical);
+        QCOMPARE(child<QComboBox>(window.get(), "start")->currentIndex(), winnerStart);
+        QCOMPARE(child<QLineEdit>(window.get(), "sheetWidth")->text(), width);
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes.first().title, QStringLiteral("Optimised layout"));
+        if (!report.isEmpty())
+            QCOMPARE(boxes.first().text, report);
+
+        boxes.clear();
+        QCOMPARE(window->optimiseLayout(true), ComputationOutcome::Applied);
+        QVERIFY(boxes.isEmpty());
+        QCOMPARE(planSignature(*window->currentPlan()), planSignature(*blocking.best));
+        QCOMPARE(window->currentPlan()->vertical, winner.vertical);
     }
 
     void everyLayoutFails_data()
