@@ -117,15 +117,26 @@ private slots:
         }
     }
 
-    // New project returns from a project's nesting to the preferred one;
-    // Restore default settings returns to the standard nesting, stored.
-    void newProjectAndRestoreDefaults()
+    // A project brings its nesting into the window without changing the
+    // stored preference, and saving writes the window's. New project returns
+    // to the preferred nesting; Restore default settings to the standard
+    // one, stored.
+    void projectNewProjectAndRestoreDefaults()
     {
         const auto window = makeWindow(QStringLiteral("en"));
         const QString path = folder.filePath(QStringLiteral("deck.tlr"));
         writeThoroughProject(path, "deck-bay.dxf");
         window->openProject(path);
         QCOMPARE(window->nestingMode(), NestingMode::Thorough);
+        QVERIFY(thoroughAction(*window)->isChecked());
+        QVERIFY(!Preferences().thoroughNesting());
+        QVERIFY(QFile::remove(path));   // what is read back is what Save wrote
+        QVERIFY(window->saveProject());
+        ProjectFile saved;
+        QString error;
+        QCOMPARE(readProjectFile(path, saved, error), ProjectReadStatus::Read);
+        QVERIFY(saved.thoroughNesting);
+
         window->newProject();
         QCOMPARE(window->nestingMode(), NestingMode::Standard);
         QVERIFY(!thoroughAction(*window)->isChecked());
@@ -215,24 +226,6 @@ private slots:
             QCOMPARE(readProjectFile(path, read, error), ProjectReadStatus::Read);
             QVERIFY(!read.thoroughNesting);
         }
-    }
-
-    // A project brings its nesting into the window without changing the
-    // stored preference, and saving writes the window's.
-    void projectOpensAndSavesTheSetting()
-    {
-        const QString path = folder.filePath(QStringLiteral("room.tlr"));
-        writeThoroughProject(path, "room-curved-wall.dxf");
-        const auto window = makeWindow(QStringLiteral("en"));
-        window->openProject(path);
-        QCOMPARE(window->nestingMode(), NestingMode::Thorough);
-        QVERIFY(thoroughAction(*window)->isChecked());
-        QVERIFY(!Preferences().thoroughNesting());
-        QVERIFY(window->saveProject());
-        ProjectFile saved;
-        QString error;
-        QCOMPARE(readProjectFile(path, saved, error), ProjectReadStatus::Read);
-        QVERIFY(saved.thoroughNesting);
     }
 
     // The report's summary has a nesting row only for a thorough plan.
