@@ -2,43 +2,26 @@
 // what comes back into the fields, the boxes, the work on a worker thread
 // with its cancel, and the question about drawings too large for metres.
 
-#include "testsupport.h"
+#include "uitestsupport.h"
 
 #include "dxf/dxfreader.h"
 #include "engine/cuttingplanner.h"
 #include "engine/engineerrors.h"
 #include "engine/layoutsearch.h"
 #include "ui/computationprogress.h"
-#include "ui/localisation.h"
-#include "ui/mainwindow.h"
-#include "ui/messagebox.h"
-#include "views/nestingcanvas.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPlainTextEdit>
 #include <QProgressDialog>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QRegularExpression>
-#include <QSettings>
-#include <QTableWidget>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 
 #include <cmath>
 #include <functional>
-#include <memory>
 
 using namespace tallero;
 using testing::child;
 using testing::drawingOf;
+using testing::planSignature;
+using testing::workSignature;
 
 namespace {
 
@@ -49,68 +32,17 @@ Drawing lFloor()
     return drawingOf(shapeFromPolygon({ring}));
 }
 
-// A round hall: hundreds of curved cut pieces to nest, which keeps the
-// engine busy long enough to be cancelled in the middle.
-Drawing roundHall()
+// A round hall of the given radius: hundreds of curved cut pieces to nest,
+// which keeps the engine busy long enough to be cancelled in the middle.
+Drawing roundHall(double radius = 30.0)
 {
     QPolygonF ring;
     for (int n = 0; n < 720; ++n) {
         const double angle = 2.0 * M_PI * n / 720.0;
-        ring.append(QPointF(30.0 * std::cos(angle), 30.0 * std::sin(angle)));
+        ring.append(QPointF(radius * std::cos(angle), radius * std::sin(angle)));
     }
     ring.append(ring.first());
     return drawingOf(shapeFromPolygon({ring}));
-}
-
-// Everything of a plan that the user sees, as text, so two plans compare
-// with one QCOMPARE and a failure shows where they differ.
-QString planSignature(const CuttingPlan &plan)
-{
-    QStringList parts;
-    parts << QStringLiteral("sheet %1x%2 g%3 origin %4,%5 whole %6 sheets %7")
-                 .arg(plan.sheetWidth)
-                 .arg(plan.sheetHeight)
-                 .arg(plan.gap)
-                 .arg(plan.originX)
-                 .arg(plan.originY)
-                 .arg(plan.wholeSheetCount)
-                 .arg(plan.sheets.size());
-    for (const GridCell &cell : plan.cells)
-        parts << QStringLiteral("c%1,%2 p%3 a%4").arg(cell.column).arg(cell.row).arg(cell.pieceIndex).arg(cell.shape.area, 0, 'g', 12);
-    for (const CuttingSheet &sheet : plan.sheets) {
-        for (const PiecePlacement &placement : sheet.placements)
-            parts << QStringLiteral("s%1 p%2 @%3,%4 r%5")
-                         .arg(placement.sheetIndex)
-                         .arg(placement.pieceIndex)
-                         .arg(placement.x, 0, 'g', 12)
-                         .arg(placement.y, 0, 'g', 12)
-                         .arg(placement.angle);
-    }
-    return parts.join(QLatin1Char('\n'));
-}
-
-QString workSignature(const RodalixV69 &window, bool withView = true)
-{
-    WorkSnapshot work = window.captureWork();
-    if (!withView)
-        work.zoom = work.panX = work.panY = 0.0;
-    QStringList parts{work.drawingFileName,
-                      QStringLiteral("bounds %1,%2 %3x%4 area %5")
-                          .arg(work.drawing.bounds.x())
-                          .arg(work.drawing.bounds.y())
-                          .arg(work.drawing.bounds.width())
-                          .arg(work.drawing.bounds.height())
-                          .arg(work.drawing.area),
-                      QStringLiteral("view %1 %2 %3 scale %4").arg(work.zoom).arg(work.panX).arg(work.panY).arg(work.drawingScale),
-                      work.plan ? planSignature(*work.plan) : QStringLiteral("no plan"),
-                      work.dxfPath, work.projectPath, work.sheetWidth, work.sheetHeight, work.clearance,
-                      QString::number(work.startIndex), work.vertical ? QStringLiteral("vertical") : QStringLiteral("horizontal"),
-                      work.pieceText, work.typeText, work.reportText,
-                      work.modified ? QStringLiteral("modified") : QStringLiteral("saved")};
-    const auto *legend = window.findChild<QTableWidget *>(QStringLiteral("legend"));
-    for (int row = 0; legend && row < legend->rowCount(); ++row)
-        parts << legend->item(row, 0)->text() + QLatin1Char(' ') + legend->item(row, 1)->text();
-    return parts.join(QLatin1Char('\n'));
 }
 
 } // namespace
@@ -127,6 +59,16 @@ private:
     static std::unique_ptr<RodalixV69> makeWindow(const QString &language = QStringLiteral("en"))
     {
         return testing::makeWindowIn<RodalixV69>(language);
+    }
+
+    // The round hall (in metres, or drawn in millimetres) under small sheets:
+    // a long computation.
+    std::unique_ptr<RodalixV69> hallWindow(double unit = 1.0)
+    {
+        auto window = makeWindow();
+        window->showDrawing(roundHall(30.0 * unit), folder.filePath(QStringLiteral("hall.dxf")));
+        testing::typeSheet(window.get(), QStringLiteral("0.5"), QStringLiteral("0.4"), QStringLiteral("0.002"));
+        return window;
     }
 
     static void pressCancel(QProgressDialog *dialog)
@@ -217,94 +159,74 @@ private slots:
         QVERIFY(!window->isModified());
     }
 
-    void optimiseWritesTheWinnerBack_data()
+    // Optimise adopts the plan of the blocking search although it works on
+    // another thread, shows it on the canvas, and writes the winning layout
+    // back into the choices (what was chosen before plays no part); the
+    // fields keep width and height as typed. Silent, it shows no box.
+    void optimiseAdoptsTheSearchResult_data()
     {
         QTest::addColumn<Drawing>("drawing");
-        QTest::addColumn<double>("width");
-        QTest::addColumn<double>("height");
-        QTest::addColumn<bool>("vertical");
-        QTest::addColumn<int>("startIndex");
-        QTest::addColumn<QString>("report");
-
-        // Every layout gives one cut piece on one sheet: the first tried stays.
-        QTest::newRow("all-equal tie gives horizontal bottom-left")
-            << drawingOf(rectangleShape(0, 0, 0.5, 0.5)) << 2.0 << 1.2 << false << 3
-            << "Orientation: HORIZONTAL (0°)\nStart: Bottom left\nTotal purchase: 1 sheets.";
-        // Two whole vertical sheets against cut pieces lying horizontal.
-        QTest::newRow("a strip is laid vertical")
-            << drawingOf(rectangleShape(0, 0, 1.2, 4.0)) << 2.0 << 1.2 << true << 3
-            << "Orientation: VERTICAL (90°)\nStart: Bottom left\nTotal purchase: 2 sheets.";
-    }
-
-    void optimiseWritesTheWinnerBack()
-    {
-        QFETCH(Drawing, drawing);
-        QFETCH(double, width);
-        QFETCH(double, height);
-        QFETCH(bool, vertical);
-        QFETCH(int, startIndex);
-        QFETCH(QString, report);
-
-        const auto window = makeWindow();
-        window->showDrawing(drawing, folder.filePath(QStringLiteral("shape.dxf")));
-        testing::typeSheet(window.get(), QString::number(width), QString::number(height), QStringLiteral("0"));
-        // What was chosen before plays no part, and is replaced.
-        child<QRadioButton>(window.get(), vertical ? "horizontal" : "vertical")->setChecked(true);
-        child<QComboBox>(window.get(), "start")->setCurrentIndex(0);
-
-        QCOMPARE(window->optimiseLayout(false), ComputationOutcome::Applied);
-        QCOMPARE(child<QRadioButton>(window.get(), "vertical")->isChecked(), vertical);
-        QCOMPARE(child<QRadioButton>(window.get(), "horizontal")->isChecked(), !vertical);
-        QCOMPARE(child<QComboBox>(window.get(), "start")->currentIndex(), startIndex);
-        // The fields keep width and height as typed.
-        QCOMPARE(child<QLineEdit>(window.get(), "sheetWidth")->text(), QString::number(width));
-        QCOMPARE(boxes.size(), 1);
-        QCOMPARE(boxes.first().title, QStringLiteral("Optimised layout"));
-        QCOMPARE(boxes.first().text, report);
-
-        // Silent: the same plan, no box.
-        boxes.clear();
-        QCOMPARE(window->optimiseLayout(true), ComputationOutcome::Applied);
-        QVERIFY(boxes.isEmpty());
-        QCOMPARE(window->currentPlan()->vertical, vertical);
-    }
-
-    // The plan the window adopts after working on another thread is the
-    // plan of the blocking search, and reaches the canvas as well.
-    void workerGivesTheBlockingResult_data()
-    {
-        QTest::addColumn<QString>("example");
         QTest::addColumn<QString>("width");
         QTest::addColumn<QString>("height");
         QTest::addColumn<QString>("clearance");
-        QTest::newRow("room with a curved wall") << "room-curved-wall.dxf" << "2.44" << "1.22" << "0.003";
-        QTest::newRow("deck bay") << "deck-bay.dxf" << "2.0" << "1.0" << "0.0";
-        QTest::newRow("L floor with a column") << "l-floor-column.dxf" << "1.2" << "0.6" << "0.005";
+        QTest::addColumn<QString>("report");   // empty: not checked word for word
+        // Every layout gives one cut piece on one sheet: the first tried stays.
+        QTest::newRow("all-equal tie gives horizontal bottom-left")
+            << drawingOf(rectangleShape(0, 0, 0.5, 0.5)) << "2" << "1.2" << "0"
+            << "Orientation: HORIZONTAL (0°)\nStart: Bottom left\nTotal purchase: 1 sheets.";
+        // Two whole vertical sheets against cut pieces lying horizontal.
+        QTest::newRow("a strip is laid vertical")
+            << drawingOf(rectangleShape(0, 0, 1.2, 4.0)) << "2" << "1.2" << "0"
+            << "Orientation: VERTICAL (90°)\nStart: Bottom left\nTotal purchase: 2 sheets.";
+        const auto read = [](const char *name) {
+            Drawing drawing;
+            QString error;
+            if (!readDxfDrawing(testing::example(name), drawing, error))
+                qFatal("%s: %s", name, qPrintable(error));
+            return drawing;
+        };
+        QTest::newRow("room with a curved wall") << read("room-curved-wall.dxf") << "2.44" << "1.22" << "0.003" << "";
+        QTest::newRow("deck bay") << read("deck-bay.dxf") << "2.0" << "1.0" << "0.0" << "";
+        QTest::newRow("L floor with a column") << read("l-floor-column.dxf") << "1.2" << "0.6" << "0.005" << "";
     }
 
-    void workerGivesTheBlockingResult()
+    void optimiseAdoptsTheSearchResult()
     {
-        QFETCH(QString, example);
+        QFETCH(Drawing, drawing);
         QFETCH(QString, width);
         QFETCH(QString, height);
         QFETCH(QString, clearance);
-
-        Drawing drawing;
-        QString error;
-        const QString path = testing::examplePath(example);
-        QVERIFY2(readDxfDrawing(path, drawing, error), qPrintable(error));
-        const auto window = makeWindow();
-        window->showDrawing(drawing, path);
-        testing::typeSheet(window.get(), width, height, clearance);
-        QCOMPARE(window->optimiseLayout(true), ComputationOutcome::Applied);
-
+        QFETCH(QString, report);
         const LayoutSearchResult blocking = searchBestLayout(drawing, width.toDouble(), height.toDouble(),
                                                              clearance.toDouble(), PlanControl{}, 1);
         QVERIFY(blocking.best.has_value());
+        const LayoutChoice &winner = blocking.winner;
+        const int winnerStart = winner.top ? (winner.right ? 2 : 1) : (winner.right ? 4 : 3);
+
+        const auto window = makeWindow();
+        window->showDrawing(drawing, folder.filePath(QStringLiteral("shape.dxf")));
+        testing::typeSheet(window.get(), width, height, clearance);
+        child<QRadioButton>(window.get(), winner.vertical ? "horizontal" : "vertical")->setChecked(true);
+        child<QComboBox>(window.get(), "start")->setCurrentIndex(0);
+
+        QCOMPARE(window->optimiseLayout(false), ComputationOutcome::Applied);
         QCOMPARE(planSignature(*window->currentPlan()), planSignature(*blocking.best));
-        QCOMPARE(child<QRadioButton>(window.get(), "vertical")->isChecked(), blocking.winner.vertical);
         QVERIFY(window->layoutCanvas()->plan.has_value());
         QCOMPARE(planSignature(*window->layoutCanvas()->plan), planSignature(*blocking.best));
+        QCOMPARE(child<QRadioButton>(window.get(), "vertical")->isChecked(), winner.vertical);
+        QCOMPARE(child<QRadioButton>(window.get(), "horizontal")->isChecked(), !winner.vertical);
+        QCOMPARE(child<QComboBox>(window.get(), "start")->currentIndex(), winnerStart);
+        QCOMPARE(child<QLineEdit>(window.get(), "sheetWidth")->text(), width);
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes.first().title, QStringLiteral("Optimised layout"));
+        if (!report.isEmpty())
+            QCOMPARE(boxes.first().text, report);
+
+        boxes.clear();
+        QCOMPARE(window->optimiseLayout(true), ComputationOutcome::Applied);
+        QVERIFY(boxes.isEmpty());
+        QCOMPARE(planSignature(*window->currentPlan()), planSignature(*blocking.best));
+        QCOMPARE(window->currentPlan()->vertical, winner.vertical);
     }
 
     void everyLayoutFails_data()
@@ -403,16 +325,13 @@ private slots:
     {
         QFETCH(bool, optimise);
 
-        const auto window = makeWindow();
-        const Drawing hall = roundHall();
-        window->showDrawing(hall, folder.filePath(QStringLiteral("hall.dxf")));
+        const auto window = hallWindow();
         // A quick plan first, so there is a plan, a summary and a legend to keep.
         testing::typeSheet(window.get(), QStringLiteral("8"), QStringLiteral("6"), QStringLiteral("0"));
         child<QComboBox>(window.get(), "start")->setCurrentIndex(2);
         QCOMPARE(window->recalculate(), ComputationOutcome::Applied);
         window->setModified(true);
         window->layoutCanvas()->zoomIn();
-        // Small sheets over the round hall: a long computation.
         testing::typeSheet(window.get(), QStringLiteral("0.5"), QStringLiteral("0.4"), QStringLiteral("0.002"));
         const QString before = workSignature(*window, false);
         QVERIFY(window->currentPlan().has_value());
@@ -447,29 +366,23 @@ private slots:
 
     void commandsRestDuringWork()
     {
-        const auto window = makeWindow();
-        window->showDrawing(roundHall(), folder.filePath(QStringLiteral("hall.dxf")));
-        testing::typeSheet(window.get(), QStringLiteral("0.5"), QStringLiteral("0.4"), QStringLiteral("0.002"));
-
-        const char *const idle[] = {"optimize", "recalculate", "sheetWidth", "sheetHeight", "clearance", "start",
-                                    "orientation"};
-        const char *const idleActions[] = {"optimiseAction", "recalculateAction", "horizontalAction",
-                                           "verticalAction"};
-        QStringList enabledBefore;
-        for (const char *name : idle)
-            QVERIFY2(child<QWidget>(window.get(), name)->isEnabled(), name);
-        for (const char *name : idleActions)
-            QVERIFY2(child<QAction>(window.get(), name)->isEnabled(), name);
+        const auto window = hallWindow();
+        // The commands that rest while a computation runs, all on or all off.
+        const auto commandsEnabled = [&](bool enabled) {
+            for (const char *name : {"optimize", "recalculate", "sheetWidth", "sheetHeight", "clearance", "start",
+                                     "orientation"})
+                QVERIFY2(child<QWidget>(window.get(), name)->isEnabled() == enabled, name);
+            for (const char *name : {"optimiseAction", "recalculateAction", "horizontalAction", "verticalAction"})
+                QVERIFY2(child<QAction>(window.get(), name)->isEnabled() == enabled, name);
+        };
+        commandsEnabled(true);
         const bool openProjectBefore = child<QAction>(window.get(), "openProject")->isEnabled();
 
         ComputationOutcome second = ComputationOutcome::Applied;
         whileComputing(
             *window,
             [&](QProgressDialog *dialog) {
-                for (const char *name : idle)
-                    QVERIFY2(!child<QWidget>(window.get(), name)->isEnabled(), name);
-                for (const char *name : idleActions)
-                    QVERIFY2(!child<QAction>(window.get(), name)->isEnabled(), name);
+                commandsEnabled(false);
                 QVERIFY(QApplication::overrideCursor());
                 QCOMPARE(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
                 // The view still answers.
@@ -480,10 +393,7 @@ private slots:
             },
             [&] { QCOMPARE(window->optimiseLayout(false), ComputationOutcome::Cancelled); });
         QCOMPARE(second, ComputationOutcome::Refused);
-        for (const char *name : idle)
-            QVERIFY2(child<QWidget>(window.get(), name)->isEnabled(), name);
-        for (const char *name : idleActions)
-            QVERIFY2(child<QAction>(window.get(), name)->isEnabled(), name);
+        commandsEnabled(true);
         // Entries that were disabled before stay so.
         QCOMPARE(child<QAction>(window.get(), "openProject")->isEnabled(), openProjectBefore);
         QCOMPARE(QApplication::overrideCursor(), nullptr);
@@ -491,9 +401,7 @@ private slots:
 
     void closingDuringWorkStopsIt()
     {
-        auto window = makeWindow();
-        window->showDrawing(roundHall(), folder.filePath(QStringLiteral("hall.dxf")));
-        testing::typeSheet(window.get(), QStringLiteral("0.5"), QStringLiteral("0.4"), QStringLiteral("0.002"));
+        auto window = hallWindow();
         window->show();
         ComputationOutcome outcome = ComputationOutcome::Applied;
         whileComputing(
@@ -602,14 +510,7 @@ private slots:
     void scaledThenCancelledGoesBack()
     {
         // The round hall in millimetres: long to plan once scaled.
-        const Drawing hall = roundHall();
-        QPolygonF ring;
-        for (const QPointF &point : hall.polygons.first().first())
-            ring.append(point * 1000.0);
-        const Drawing drawn = drawingOf(shapeFromPolygon({ring}));
-        const auto window = makeWindow();
-        window->showDrawing(drawn, folder.filePath(QStringLiteral("hall-mm.dxf")));
-        testing::typeSheet(window.get(), QStringLiteral("0.5"), QStringLiteral("0.4"), QStringLiteral("0.002"));
+        const auto window = hallWindow(1000.0);
         const QString before = workSignature(*window);
         hooks.answer = [](const MessageBoxRequest &) { return QMessageBox::Yes; };
         ComputationOutcome outcome = ComputationOutcome::Applied;

@@ -3,64 +3,31 @@
 // error boxes, the recent files); other files are refused. Boxes are answered
 // through the test hook, so nothing waits for a click.
 
-#include "testsupport.h"
+#include "uitestsupport.h"
 
-#include "ui/filedialog.h"
-#include "ui/mainwindow.h"
-#include "ui/messagebox.h"
 #include "ui/preferences.h"
-#include "views/nestingcanvas.h"
 
-#include <QDir>
 #include <QDropEvent>
-#include <QFile>
-#include <QFileInfo>
-#include <QLineEdit>
 #include <QMimeData>
-#include <QSettings>
-#include <QStatusBar>
-#include <QTest>
 #include <QUrl>
 
-#include <memory>
-
-using tallero::RodalixV69;
+using namespace tallero;
+using namespace tallero::testing;
 
 class UiFileDropTest : public QObject
 {
     Q_OBJECT
 
 private:
-    QList<tallero::MessageBoxRequest> boxes;
-    QList<QMessageBox::StandardButton> answers;   // given in order; then the default button, else OK
-    int fileDialogs = 0;
-    tallero::testing::DxfScratch scratch;
+    WindowHooks hooks;
+    DxfScratch scratch;
 
-    static QString example(const char *name) { return tallero::testing::examplePath(QString::fromLatin1(name)); }
-
-    static QLineEdit *field(RodalixV69 &window, const char *name)
-    {
-        return window.findChild<QLineEdit *>(QString::fromLatin1(name));
-    }
-
-    static void typeSheet(RodalixV69 &window)
-    {
-        field(window, "sheetWidth")->setText(QStringLiteral("2.0"));
-        field(window, "sheetHeight")->setText(QStringLiteral("1.2"));
-        field(window, "clearance")->setText(QStringLiteral("0.0"));
-    }
+    static void typeSheet(RodalixV69 &window) { testing::typeSheet(&window, QStringLiteral("2.0"), QStringLiteral("1.2")); }
 
     // A drawing of a w x h m rectangle in the scratch folder, under `name`.
-    QString rectangle(const QString &name, double w, double h)
+    void rectangle(const QString &name, double w, double h)
     {
-        const QString path = scratch.folder() + QLatin1Char('/') + name;
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            qFatal("cannot write %s", qPrintable(path));
-        file.write(tallero::testing::dxfDocument(
-                       QStringLiteral("0 LWPOLYLINE;70 1;10 0;20 0;10 %1;20 0;10 %1;20 %2;10 0;20 %2;").arg(w).arg(h))
-                       .toUtf8());
-        return path;
+        writeFile(scratch.folder() + QLatin1Char('/') + name, dxfDocument(rectangleEntities(0, 0, w, h)).toUtf8());
     }
 
     // The dropped entries of the rows below: a name in the scratch folder,
@@ -73,13 +40,10 @@ private:
         if (name == QLatin1String("remote"))
             return QUrl(QStringLiteral("https://example.org/plans/floor.dxf"));
         const QString path = scratch.folder() + QLatin1Char('/') + name;
-        if (name == QLatin1String("folder.dxf")) {
+        if (name == QLatin1String("folder.dxf"))
             QDir().mkpath(path);
-        } else if (name == QLatin1String("notes.txt")) {
-            QFile file(path);
-            if (!file.open(QIODevice::WriteOnly) || file.write("0\nSECTION\n") < 0)
-                qFatal("cannot write %s", qPrintable(path));
-        }
+        else if (name == QLatin1String("notes.txt"))
+            writeFile(path, "0\nSECTION\n");
         return QUrl::fromLocalFile(path);
     }
 
@@ -129,22 +93,13 @@ private:
 
     static QString openedName(const RodalixV69 &window) { return window.layoutCanvas()->fileName; }
 
-    static QString newestRecentFile() { return tallero::Preferences().recentFiles().value(0); }
+    static QString newestRecentFile() { return Preferences().recentFiles().value(0); }
 
 private slots:
     void initTestCase()
     {
-        tallero::testing::isolateUserState();
-        tallero::setMessageBoxHook([this](const tallero::MessageBoxRequest &request) {
-            boxes.append(request);
-            if (!answers.isEmpty())
-                return answers.takeFirst();
-            return request.defaultButton != QMessageBox::NoButton ? request.defaultButton : QMessageBox::Ok;
-        });
-        tallero::setOpenFileHook([this](const tallero::FileDialogRequest &) {
-            ++fileDialogs;
-            return QString();
-        });
+        isolateUserState();
+        hooks.install();
         rectangle(QStringLiteral("hall.dxf"), 6.3, 4.1);
         rectangle(QStringLiteral("SHED.DXF"), 3.5, 2.5);
         rectangle(QStringLiteral("bay.dxf"), 4.5, 3.1);
@@ -152,13 +107,8 @@ private slots:
 
     void init()
     {
-        QSettings settings(QStringLiteral("Tallero"), QStringLiteral("Tallero"));
-        settings.clear();
-        settings.setValue(QStringLiteral("ui/language"), QStringLiteral("en"));
-        settings.sync();
-        boxes.clear();
-        answers.clear();
-        fileDialogs = 0;
+        resetSettings(QStringLiteral("en"));
+        hooks.clear();
     }
 
     void opensTheFirstOpenableFile_data()
@@ -185,11 +135,11 @@ private slots:
         RodalixV69 window;
         QVERIFY(window.acceptDrops());
         typeSheet(window);
-        QLineEdit *width = field(window, "sheetWidth");
+        QLineEdit *width = child<QLineEdit>(&window, "sheetWidth");
         QVERIFY(drop(onField ? static_cast<QWidget *>(width) : &window, dropped));
 
-        QVERIFY(boxes.isEmpty());
-        QCOMPARE(fileDialogs, 0);
+        QVERIFY(hooks.boxes.isEmpty());
+        QVERIFY(hooks.openRequests.isEmpty());
         QCOMPARE(openedName(window), opened);
         QVERIFY(window.currentPlan().has_value());
         // A drop on a field opens the drawing; the field does not take the path as text.
@@ -215,9 +165,9 @@ private slots:
         typeSheet(window);
         QVERIFY(!drop(&window, dropped));
         QCoreApplication::processEvents();
-        QVERIFY(boxes.isEmpty());
+        QVERIFY(hooks.boxes.isEmpty());
         QVERIFY(!window.hasDrawing());
-        QVERIFY(tallero::Preferences().recentFiles().isEmpty());
+        QVERIFY(Preferences().recentFiles().isEmpty());
     }
 
     // The file is read where it is: a drop offered as a move is taken as a
@@ -271,13 +221,13 @@ private slots:
         typeSheet(window);
         QVERIFY(drop(&window, QStringList{QStringLiteral("hall.dxf")}));
         QVERIFY(window.hasUnsavedWork());   // a drawing not yet saved as a project
-        QVERIFY(boxes.isEmpty());
+        QVERIFY(hooks.boxes.isEmpty());
 
-        answers = {QMessageBox::StandardButton(answer)};
+        hooks.answers = {QMessageBox::StandardButton(answer)};
         QVERIFY(drop(&window, QStringList{second}));
-        QCOMPARE(boxes.size(), 1);
-        QCOMPARE(boxes.first().title, QStringLiteral("Save project"));
-        QCOMPARE(boxes.first().text, question);
+        QCOMPARE(hooks.boxes.size(), 1);
+        QCOMPARE(hooks.boxes.first().title, QStringLiteral("Save project"));
+        QCOMPARE(hooks.boxes.first().text, question);
         QCOMPARE(openedName(window), opened);
         QVERIFY(window.currentPlan().has_value());
     }
@@ -290,14 +240,14 @@ private slots:
         const auto wholeSheets = window.currentPlan()->wholeSheetCount;
         const QString broken = scratch.write("0\nSECTION\n2\nENTITIES\n0\nLINE\n10\nnot a number\n");
 
-        answers = {QMessageBox::Discard};
+        hooks.answers = {QMessageBox::Discard};
         QVERIFY(drop(&window, {QUrl::fromLocalFile(broken)}));
-        QCOMPARE(boxes.size(), 2);   // the unsaved-work question, then the error
-        QCOMPARE(boxes.last().icon, QMessageBox::Critical);
-        QCOMPARE(boxes.last().title, QStringLiteral("DXF read error"));
+        QCOMPARE(hooks.boxes.size(), 2);   // the unsaved-work question, then the error
+        QCOMPARE(hooks.boxes.last().icon, QMessageBox::Critical);
+        QCOMPARE(hooks.boxes.last().title, QStringLiteral("DXF read error"));
         QCOMPARE(openedName(window), QStringLiteral("hall.dxf"));
         QCOMPARE(window.currentPlan()->wholeSheetCount, wholeSheets);
-        QVERIFY(!tallero::Preferences().recentFiles().contains(QFileInfo(broken).absoluteFilePath()));
+        QVERIFY(!Preferences().recentFiles().contains(QFileInfo(broken).absoluteFilePath()));
     }
 
     // Before a sheet size is typed, a dropped drawing is shown with a request
@@ -306,10 +256,10 @@ private slots:
     {
         RodalixV69 window;
         QVERIFY(drop(&window, QStringList{QStringLiteral("hall.dxf")}));
-        QVERIFY(boxes.isEmpty());
+        QVERIFY(hooks.boxes.isEmpty());
         QCOMPARE(openedName(window), QStringLiteral("hall.dxf"));
         QVERIFY(!window.currentPlan().has_value());
-        QVERIFY(window.statusBar()->currentMessage().endsWith(
+        QVERIFY(statusText(window).endsWith(
             QStringLiteral("Enter the sheet size and press Optimise.")));
     }
 };

@@ -42,6 +42,11 @@ QStringList messageConstants(const QString &header)
     return messages;
 }
 
+QStringList coreMessages()
+{
+    return messageConstants(QStringLiteral("dxf/dxfmessages.h")) + messageConstants(QStringLiteral("engine/engineerrors.h"));
+}
+
 const QString spanishSaveAs = QStringLiteral("Guardar proyecto como…");
 const QString englishSaveAs = QStringLiteral("Save project as…");
 
@@ -55,20 +60,28 @@ private slots:
     void initTestCase() { testing::isolateUserState(); }
     void cleanup() { setCurrentLanguage(QStringLiteral("es")); }
 
+    // uiText picks between Spanish and English (German from its tables);
+    // chooseText, given a German text, between all three.
     void chooser_data()
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("spanish");
         QTest::addColumn<QString>("english");
+        QTest::addColumn<QString>("german");   // empty: uiText
         QTest::addColumn<QString>("expected");
-        QTest::newRow("es") << "es" << "Salir" << "Exit" << "Salir";
-        QTest::newRow("en") << "en" << "Salir" << "Exit" << "Exit";
-        QTest::newRow("de from the menu table") << "de" << "Salir" << "Exit" << "Beenden";
-        QTest::newRow("de from the message table") << "de" << "Proyecto guardado: %1" << "Project saved: %1" << "Projekt gespeichert: %1";
-        QTest::newRow("de keeps English without an entry") << "de" << spanishSaveAs << englishSaveAs << englishSaveAs;
-        QTest::newRow("de lookup is case-sensitive") << "de" << "salir" << "exit" << "exit";
-        QTest::newRow("unknown code is English") << "fr" << "Salir" << "Exit" << "Exit";
-        QTest::newRow("codes are case-sensitive") << "DE" << "Salir" << "Exit" << "Exit";
+        QTest::newRow("es") << "es" << "Salir" << "Exit" << "" << "Salir";
+        QTest::newRow("en") << "en" << "Salir" << "Exit" << "" << "Exit";
+        QTest::newRow("de from the menu table") << "de" << "Salir" << "Exit" << "" << "Beenden";
+        QTest::newRow("de from the message table") << "de" << "Proyecto guardado: %1" << "Project saved: %1" << ""
+                                                   << "Projekt gespeichert: %1";
+        QTest::newRow("de keeps English without an entry") << "de" << spanishSaveAs << englishSaveAs << "" << englishSaveAs;
+        QTest::newRow("de lookup is case-sensitive") << "de" << "salir" << "exit" << "" << "exit";
+        QTest::newRow("unknown code is English") << "fr" << "Salir" << "Exit" << "" << "Exit";
+        QTest::newRow("codes are case-sensitive") << "DE" << "Salir" << "Exit" << "" << "Exit";
+        QTest::newRow("three-way es") << "es" << "uno" << "one" << "eins" << "uno";
+        QTest::newRow("three-way en") << "en" << "uno" << "one" << "eins" << "one";
+        QTest::newRow("three-way de") << "de" << "uno" << "one" << "eins" << "eins";
+        QTest::newRow("three-way unknown is Spanish") << "fr" << "uno" << "one" << "eins" << "uno";
     }
 
     void chooser()
@@ -76,27 +89,10 @@ private slots:
         QFETCH(QString, language);
         QFETCH(QString, spanish);
         QFETCH(QString, english);
+        QFETCH(QString, german);
         QFETCH(QString, expected);
         setCurrentLanguage(language);
-        QCOMPARE(uiText(spanish, english), expected);
-    }
-
-    void threeWayChoice_data()
-    {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("es") << "es" << "uno";
-        QTest::newRow("en") << "en" << "one";
-        QTest::newRow("de") << "de" << "eins";
-        QTest::newRow("unknown is Spanish") << "fr" << "uno";
-    }
-
-    void threeWayChoice()
-    {
-        QFETCH(QString, language);
-        QFETCH(QString, expected);
-        setCurrentLanguage(language);
-        QCOMPARE(chooseText(QStringLiteral("uno"), QStringLiteral("one"), QStringLiteral("eins")), expected);
+        QCOMPARE(german.isEmpty() ? uiText(spanish, english) : chooseText(spanish, english, german), expected);
     }
 
     void engineMessages_data()
@@ -129,8 +125,7 @@ private slots:
     void everyCoreMessageTranslated_data()
     {
         QTest::addColumn<QString>("message");
-        QStringList all = messageConstants(QStringLiteral("dxf/dxfmessages.h"))
-            + messageConstants(QStringLiteral("engine/engineerrors.h"));
+        const QStringList all = coreMessages();
         QVERIFY2(all.size() >= 11, "the message headers could not be read");
         for (const QString &message : all)
             QTest::newRow(qPrintable(message.left(40))) << message;
@@ -151,8 +146,7 @@ private slots:
     void noStaleTranslations()
     {
         // Every table entry is a message the core can still raise.
-        const QStringList all = messageConstants(QStringLiteral("dxf/dxfmessages.h"))
-            + messageConstants(QStringLiteral("engine/engineerrors.h"));
+        const QStringList all = coreMessages();
         for (const EngineMessageTranslation &entry : engineMessageTranslations())
             QVERIFY2(all.contains(entry.spanish), qPrintable(entry.spanish));
     }
@@ -161,32 +155,29 @@ private slots:
     {
         QWidget central;
         auto *layout = new QVBoxLayout(&central);
-        auto *piece = new QLabel(QStringLiteral("Piece: None loaded"));
-        auto *start = new QLabel(QStringLiteral("Start:"));
-        auto *edit = new QLineEdit(QStringLiteral("0.0"));
+        const auto add = [layout](auto *widget) {
+            layout->addWidget(widget);
+            return widget;
+        };
+        auto *piece = add(new QLabel(QStringLiteral("Piece: None loaded")));
+        auto *start = add(new QLabel(QStringLiteral("Start:")));
+        auto *edit = add(new QLineEdit(QStringLiteral("0.0")));
         edit->setToolTip(QStringLiteral("All Tallero measurements are entered in metres."));
-        auto *group = new QGroupBox(QStringLiteral("Sheet orientation"));
+        auto *group = add(new QGroupBox(QStringLiteral("Sheet orientation")));
         auto *groupLayout = new QVBoxLayout(group);
         auto *horizontal = new QRadioButton(QStringLiteral("Horizontal"));
         auto *vertical = new QRadioButton(QStringLiteral("Vertical"));
         groupLayout->addWidget(horizontal);
         groupLayout->addWidget(vertical);
         // A button two levels down, with a tooltip that has an entry.
-        auto *inner = new QWidget;
-        auto *innerLayout = new QVBoxLayout(inner);
         auto *fit = new QPushButton(QStringLiteral("Fit view"));
         fit->setToolTip(QStringLiteral("Zoom in"));
-        innerLayout->addWidget(fit);
-        auto *combo = new QComboBox;
+        (new QVBoxLayout(add(new QWidget)))->addWidget(fit);
+        auto *combo = add(new QComboBox);
         combo->addItems({"Automatic", "Top left", "Top right", "Bottom left", "Bottom right"});
-        auto *report = new QPlainTextEdit(QStringLiteral("Load a DXF file to get started."));
-        auto *legend = new QTableWidget(0, 3);
+        auto *report = add(new QPlainTextEdit(QStringLiteral("Load a DXF file to get started.")));
+        auto *legend = add(new QTableWidget(0, 3));
         legend->setHorizontalHeaderLabels({"Code", "Dimensions (Width x Height)", "Qty."});
-        for (QWidget *widget : {static_cast<QWidget *>(piece), static_cast<QWidget *>(start),
-                                static_cast<QWidget *>(edit), static_cast<QWidget *>(group), inner,
-                                static_cast<QWidget *>(combo), static_cast<QWidget *>(report),
-                                static_cast<QWidget *>(legend)})
-            layout->addWidget(widget);
 
         retranslatePanelsToGerman(&central, combo, report, legend);
 

@@ -1,67 +1,34 @@
 // The main window as built: widgets and their texts in the three languages,
 // the menus, the theme and language commands, the zoom keys and the title.
 
-#include "testsupport.h"
+#include "uitestsupport.h"
 
-#include "ui/localisation.h"
-#include "ui/mainwindow.h"
-#include "ui/messagebox.h"
 #include "ui/theme.h"
 #include "ui/windowedstart.h"
-#include "views/nestingcanvas.h"
 
-#include <QAction>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSettings>
 #include <QSignalSpy>
-#include <QTest>
 
-#include <memory>
-
-using tallero::RodalixV69;
-
-using tallero::testing::child;
-
-namespace {
-
-// The settings store the window uses, opened afresh for every look.
-struct Store
-{
-    QSettings settings = tallero::testing::settingsStore();
-    QSettings *operator->() { return &settings; }
-};
-
-Store store()
-{
-    return {};
-}
-
-} // namespace
+using namespace tallero;
+using namespace tallero::testing;
 
 class UiMainWindowTest : public QObject
 {
     Q_OBJECT
 
 private:
-    QList<tallero::MessageBoxRequest> boxes;
+    QList<MessageBoxRequest> boxes;
 
-    // A window built from the given stored preferences (none when empty).
-    std::unique_ptr<RodalixV69> makeWindow(const QString &language = QString())
+    // A window built from the given stored language (none when empty).
+    static std::unique_ptr<RodalixV69> makeWindow(const QString &language = QString())
     {
-        if (!language.isEmpty())
-            store()->setValue(QStringLiteral("ui/language"), language);
-        return std::make_unique<RodalixV69>();
+        return makeWindowIn<RodalixV69>(language);
     }
 
 private slots:
     void initTestCase()
     {
-        tallero::testing::isolateUserState();
-        tallero::setMessageBoxHook([this](const tallero::MessageBoxRequest &request) {
+        isolateUserState();
+        setMessageBoxHook([this](const MessageBoxRequest &request) {
             boxes.append(request);
             return QMessageBox::Ok;
         });
@@ -69,8 +36,7 @@ private slots:
 
     void init()
     {
-        store()->clear();
-        store()->sync();
+        resetSettings();
         boxes.clear();
     }
 
@@ -91,17 +57,7 @@ private slots:
         QFETCH(QString, language);
         QFETCH(QString, objectName);
         QFETCH(QString, expected);
-        const auto window = makeWindow(language);
-        QWidget *widget = window->findChild<QWidget *>(objectName);
-        QVERIFY(widget);
-        QString shown;
-        if (auto *label = qobject_cast<QLabel *>(widget))
-            shown = label->text();
-        else if (auto *button = qobject_cast<QAbstractButton *>(widget))
-            shown = button->text();
-        else if (auto *text = qobject_cast<QPlainTextEdit *>(widget))
-            shown = text->toPlainText();
-        QCOMPARE(shown, expected);
+        QCOMPARE(shownText(makeWindow(language).get(), qPrintable(objectName)), expected);
     }
 
     // Every command key reaches one command: Qt fires neither of two
@@ -122,76 +78,64 @@ private slots:
         QVERIFY(owners.size() >= 13);
     }
 
-    void languageEntryFollowsTheStoredCode_data()
+    // The checked language entry follows the stored code (an unknown one
+    // reads as Spanish and is left as it is); choosing another language
+    // stores it and tells so in the new language, choosing the same one
+    // does nothing.
+    void languageCommands_data()
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("checked");
-        QTest::newRow("none") << QString() << "language_es";
-        QTest::newRow("de") << "de" << "language_de";
-        QTest::newRow("fr") << "fr" << "language_es";
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("title");   // empty: nothing is said or stored
+        QTest::addColumn<QString>("text");
+        QTest::newRow("none, to en") << QString() << "es" << "en" << "Language updated"
+                                     << "The language will be applied when Tallero is restarted.";
+        QTest::newRow("fr, to de") << "fr" << "es" << "de" << "Sprache aktualisiert"
+                                   << "Die Sprache wird beim Neustart von Tallero übernommen.";
+        QTest::newRow("en, to es with its accent") << "en" << "en" << "es" << "Idioma actualizado"
+                                                   << "El idioma se aplicará al reiniciar Tallero.";
+        QTest::newRow("de, the same again") << "de" << "de" << "de" << QString() << QString();
     }
 
-    void languageEntryFollowsTheStoredCode()
+    void languageCommands()
     {
         QFETCH(QString, stored);
         QFETCH(QString, checked);
-        const auto window = makeWindow(stored);
-        for (const char *name : {"language_es", "language_en", "language_de"})
-            QCOMPARE(window->findChild<QAction *>(QString::fromLatin1(name))->isChecked(),
-                     checked == QLatin1String(name));
-        // An unknown stored code is read as Spanish but left as it is.
-        if (!stored.isEmpty())
-            QCOMPARE(store()->value(QStringLiteral("ui/language")).toString(), stored);
-    }
-
-    void setLanguageStoresAndTellsInTheNewLanguage_data()
-    {
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("en") << "es" << "en" << "Language updated"
-                            << "The language will be applied when Tallero is restarted.";
-        QTest::newRow("de") << "es" << "de" << "Sprache aktualisiert"
-                            << "Die Sprache wird beim Neustart von Tallero übernommen.";
-        QTest::newRow("es, with its accent") << "en" << "es" << "Idioma actualizado"
-                                             << "El idioma se aplicará al reiniciar Tallero.";
-    }
-
-    void setLanguageStoresAndTellsInTheNewLanguage()
-    {
-        QFETCH(QString, from);
         QFETCH(QString, code);
         QFETCH(QString, title);
         QFETCH(QString, text);
-        const auto window = makeWindow(from);
-        const QString builtWith = child<QLabel>(window.get(), "piece")->text();
+        const auto window = makeWindow(stored);
+        for (const QString name : {"es", "en", "de"})
+            QCOMPARE(window->findChild<QAction *>(QStringLiteral("language_") + name)->isChecked(), name == checked);
+        QCOMPARE(settingsStore().value(QStringLiteral("ui/language")).toString(), stored);
+        const QString builtWith = shownText(window.get(), "piece");
+        if (title.isEmpty()) {
+            settingsStore().remove(QStringLiteral("ui/language"));
+            window->setLanguage(code);
+            QVERIFY(boxes.isEmpty());
+            QVERIFY(!settingsStore().contains(QStringLiteral("ui/language")));
+            return;
+        }
         window->findChild<QAction *>(QStringLiteral("language_") + code)->trigger();
         QCOMPARE(window->language(), code);
-        QCOMPARE(store()->value(QStringLiteral("ui/language")).toString(), code);
+        QCOMPARE(settingsStore().value(QStringLiteral("ui/language")).toString(), code);
         QCOMPARE(boxes.size(), 1);
         QCOMPARE(boxes.first().title, title);
         QCOMPARE(boxes.first().text, text);
         // The panels keep the language they were built in.
-        QCOMPARE(child<QLabel>(window.get(), "piece")->text(), builtWith);
+        QCOMPARE(shownText(window.get(), "piece"), builtWith);
     }
 
-    void sameLanguageDoesNothing()
+    void themeStartsDarkIsStoredOnCloseAndAppliedNextTime()
     {
-        const auto window = makeWindow(QStringLiteral("de"));
-        store()->remove(QStringLiteral("ui/language"));
-        window->setLanguage(QStringLiteral("de"));
-        QVERIFY(boxes.isEmpty());
-        QVERIFY(!store()->contains(QStringLiteral("ui/language")));
-    }
-
-    void themeStartsDarkAndIsStoredOnlyOnClose()
-    {
-        store()->setValue(QStringLiteral("ui/language"), QStringLiteral("en"));
-        store()->setValue(QStringLiteral("sheet/width"), 2.0);
+        settingsStore().setValue(QStringLiteral("ui/language"), QStringLiteral("en"));
+        settingsStore().setValue(QStringLiteral("sheet/width"), 2.0);
+        settingsStore().setValue(QStringLiteral("sheet/height"), 1.2);
         const auto window = makeWindow();
-        // A leftover "sheet" group is dropped at start.
-        QVERIFY(!store()->contains(QStringLiteral("sheet/width")));
+        // A leftover "sheet" group is dropped at start, whole.
+        QVERIFY(!settingsStore().contains(QStringLiteral("sheet/width")));
+        QVERIFY(!settingsStore().contains(QStringLiteral("sheet/height")));
         QAction *theme = window->findChild<QAction *>(QStringLiteral("themeAction"));
         QVERIFY(window->isDarkTheme());
         QCOMPARE(theme->text(), QStringLiteral("Use light mode"));
@@ -204,26 +148,23 @@ private slots:
         QCOMPARE(theme->text(), QStringLiteral("Use dark mode"));
         QVERIFY(theme->isChecked());
         QVERIFY(window->styleSheet() != darkSheet);
-        QVERIFY(!store()->contains(QStringLiteral("theme/dark")));
+        QVERIFY(!settingsStore().contains(QStringLiteral("theme/dark")));
 
         theme->trigger();
         QVERIFY(window->isDarkTheme());
         QCOMPARE(window->styleSheet(), darkSheet);
         theme->trigger();
-        QVERIFY(!store()->contains(QStringLiteral("theme/dark")));
+        QVERIFY(!settingsStore().contains(QStringLiteral("theme/dark")));
         window->close();
-        QCOMPARE(store()->value(QStringLiteral("theme/dark")), QVariant(false));
-    }
+        QCOMPARE(settingsStore().value(QStringLiteral("theme/dark")), QVariant(false));
 
-    void storedLightThemeIsApplied()
-    {
-        store()->setValue(QStringLiteral("theme/dark"), false);
-        const auto window = makeWindow();
-        QVERIFY(!window->isDarkTheme());
-        QVERIFY(!window->layoutCanvas()->darkTheme);
-        QVERIFY(window->styleSheet().startsWith(tallero::themeStyleSheet(false)));
-        QCOMPARE(window->findChild<QAction *>(QStringLiteral("themeAction"))->text(),
-                 QStringLiteral("Usar modo oscuro"));
+        // The next window, here a Spanish one, starts light.
+        settingsStore().remove(QStringLiteral("ui/language"));
+        const auto next = makeWindow();
+        QVERIFY(!next->isDarkTheme());
+        QVERIFY(!next->layoutCanvas()->darkTheme);
+        QVERIFY(next->styleSheet().startsWith(themeStyleSheet(false)));
+        QCOMPARE(child<QAction>(next.get(), "themeAction")->text(), QStringLiteral("Usar modo oscuro"));
     }
 
     void orientationMenuDrivesTheRadioButtonsOnly()
@@ -260,7 +201,7 @@ private slots:
         QFETCH(double, from);
         QFETCH(double, expected);
         const auto window = makeWindow();
-        tallero::NestingCanvas *canvas = window->layoutCanvas();
+        NestingCanvas *canvas = window->layoutCanvas();
         canvas->zoom = from;
         canvas->panX = 7;
         if (auto *button = window->findChild<QPushButton *>(objectName))
@@ -303,7 +244,7 @@ private slots:
         QFETCH(QRect, available);
         QFETCH(QSize, expected);
         const auto window = makeWindow();
-        tallero::fitWindowToScreen(*window, available);
+        fitWindowToScreen(*window, available);
         QCOMPARE(window->size(), expected);
         if (expected != QSize(1450, 880))
             QCOMPARE(window->pos(), available.topLeft());
@@ -312,9 +253,7 @@ private slots:
     void titleNamesTheDrawingAndMarksChanges()
     {
         const auto window = makeWindow(QStringLiteral("en"));
-        tallero::Drawing drawing;
-        static_cast<tallero::Shape &>(drawing) = tallero::rectangleShape(0, 0, 6.5, 4);
-        window->showDrawing(drawing, QStringLiteral("/somewhere/hall.dxf"));
+        window->showDrawing(drawingOf(rectangleShape(0, 0, 6.5, 4)), QStringLiteral("/somewhere/hall.dxf"));
         QVERIFY(window->hasDrawing());
         QCOMPARE(window->windowTitle(), QStringLiteral("hall.dxf[*] — Tallero"));
         QVERIFY(!window->isWindowModified());
@@ -322,8 +261,8 @@ private slots:
         QVERIFY(window->isWindowModified());
         window->setModified(false);
         QVERIFY(!window->isWindowModified());
-        QCOMPARE(child<QLabel>(window.get(), "piece")->text(), QStringLiteral("Drawing: 6.500 m x 4.000 m"));
-        QCOMPARE(child<QLabel>(window.get(), "type")->text(), QStringLiteral("Type: Actual outline"));
+        QCOMPARE(shownText(window.get(), "piece"), QStringLiteral("Drawing: 6.500 m x 4.000 m"));
+        QCOMPARE(shownText(window.get(), "type"), QStringLiteral("Type: Actual outline"));
         QCOMPARE(window->layoutCanvas()->fileName, QStringLiteral("hall.dxf"));
     }
 };

@@ -1,45 +1,19 @@
-// The window's two machine exports: File → Export cutting sheets (DXF)… and
+// The window's machine exports: File → Export cutting sheets (DXF)… and
 // File → Export cut list (CSV)…, their menu texts in the three languages,
-// what they write, the folder they remember and what they say on failure.
+// what they write, the folder they remember and what they say on failure;
+// and what every export (the PDF report too) says without a plan.
 
-#include "testsupport.h"
+#include "uitestsupport.h"
 
 #include "exports/cutlistcsv.h"
 #include "exports/sheetdxf.h"
-#include "ui/localisation.h"
-#include "ui/mainwindow.h"
-#include "ui/messagebox.h"
-#include "ui/pdftest.h"
 #include "ui/planexport.h"
 #include "ui/plansummary.h"
-#include "views/nestingcanvas.h"
-
-#include <QAction>
-#include <QDir>
-#include <QFile>
-#include <QPlainTextEdit>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <memory>
 
 using namespace tallero;
-
-namespace {
-
-QSettings store()
-{
-    return QSettings(QStringLiteral("Tallero"), QStringLiteral("Tallero"));
-}
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
+using testing::readFile;
+using testing::stored;
+using testing::triggerAction;
 
 class UiPlanExportTest : public QObject
 {
@@ -51,21 +25,9 @@ private:
     QString chosen;
     QStringList asked;   // the start folder or proposed path of each dialog
 
-    std::unique_ptr<RodalixV69> windowWithPlan(const QString &example = QStringLiteral("l-floor-column.dxf"))
+    std::unique_ptr<RodalixV69> windowWithPlan()
     {
-        auto window = std::make_unique<RodalixV69>();
-        QString error;
-        if (!runPdfTest(*window, testing::examplePath(example), dir.filePath(QStringLiteral("test.pdf")), error))
-            qWarning("pdf test failed: %s", qPrintable(error));
-        return window;
-    }
-
-    void trigger(RodalixV69 &window, const char *name)
-    {
-        QAction *action = window.findChild<QAction *>(QString::fromLatin1(name));
-        QVERIFY(action);
-        QVERIFY(action->isEnabled());
-        action->trigger();
+        return testing::windowFromPdfTest("l-floor-column.dxf", dir.filePath(QStringLiteral("test.pdf")));
     }
 
 private slots:
@@ -89,9 +51,7 @@ private slots:
 
     void init()
     {
-        QSettings settings = store();
-        settings.clear();
-        settings.sync();
+        testing::resetSettings();
         setCurrentLanguage(QStringLiteral("es"));
         boxes.clear();
         asked.clear();
@@ -103,30 +63,34 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("sheets");
         QTest::addColumn<QString>("cutList");
+        QTest::addColumn<QString>("pdfTitle");
         QTest::addColumn<QString>("noPlan");
         QTest::newRow("es") << "es" << "Exportar planchas de corte (DXF)…" << "Exportar lista de corte (CSV)…"
-                            << "Calcula el despiece antes de exportar.";
-        QTest::newRow("en") << "en" << "Export cutting sheets (DXF)…" << "Export cut list (CSV)…"
+                            << "Exportar PDF" << "Calcula el despiece antes de exportar.";
+        QTest::newRow("en") << "en" << "Export cutting sheets (DXF)…" << "Export cut list (CSV)…" << "Export PDF"
                             << "Calculate the cutting plan before exporting.";
         QTest::newRow("de") << "de" << "Zuschnittplatten exportieren (DXF)…" << "Schnittliste exportieren (CSV)…"
-                            << "Berechnen Sie den Zuschnitt vor dem Export.";
+                            << "PDF exportieren" << "Berechnen Sie den Zuschnitt vor dem Export.";
     }
     void menuTexts()
     {
         QFETCH(QString, language);
         QFETCH(QString, sheets);
         QFETCH(QString, cutList);
+        QFETCH(QString, pdfTitle);
         QFETCH(QString, noPlan);
-        store().setValue(QStringLiteral("ui/language"), language);   // the window reads it
-        RodalixV69 window;
-        QCOMPARE(window.findChild<QAction *>(QStringLiteral("exportSheetsDxf"))->text(), sheets);
-        QCOMPARE(window.findChild<QAction *>(QStringLiteral("exportCutList"))->text(), cutList);
-        // Without a plan both say so and ask nothing.
-        trigger(window, "exportSheetsDxf");
-        trigger(window, "exportCutList");
-        QCOMPARE(boxes.size(), 2);
-        QCOMPARE(boxes[0].text, noPlan);
-        QCOMPARE(boxes[1].text, noPlan);
+        const auto window = testing::makeWindowIn<RodalixV69>(language);
+        QCOMPARE(testing::child<QAction>(window.get(), "exportSheetsDxf")->text(), sheets);
+        QCOMPARE(testing::child<QAction>(window.get(), "exportCutList")->text(), cutList);
+        // Without a plan every export says so and asks nothing.
+        for (const char *name : {"exportSheetsDxf", "exportCutList", "exportPdf"})
+            triggerAction(window.get(), name);
+        QCOMPARE(boxes.size(), 3);
+        for (const MessageBoxRequest &box : boxes) {
+            QCOMPARE(box.icon, QMessageBox::Information);
+            QCOMPARE(box.text, noPlan);
+        }
+        QCOMPARE(boxes[2].title, pdfTitle);
         QVERIFY(asked.isEmpty());
     }
 
@@ -146,23 +110,23 @@ private slots:
         QVERIFY(QDir().mkpath(folder));
         const bool sheets = action == QLatin1String("exportSheetsDxf");
         chosen = sheets ? folder : folder + QStringLiteral("/list");   // the suffix is added
-        trigger(*window, qPrintable(action));
+        triggerAction(window.get(), qPrintable(action));
         QCOMPARE(boxes.size(), 1);
         QCOMPARE(boxes[0].icon, QMessageBox::Information);
         if (sheets) {
             for (int i = 0; i < plan.sheets.size(); ++i)
-                QCOMPARE(contents(QDir(folder).filePath(cuttingSheetFileName(plan, i))), cuttingSheetDxf(plan, i));
+                QCOMPARE(readFile(QDir(folder).filePath(cuttingSheetFileName(plan, i))), cuttingSheetDxf(plan, i));
             QVERIFY(boxes[0].text.startsWith(QString::number(plan.sheets.size())));
         } else {
-            QCOMPARE(contents(folder + QStringLiteral("/list.csv")), cutListCsv(plan));
+            QCOMPARE(readFile(folder + QStringLiteral("/list.csv")), cutListCsv(plan));
             QVERIFY(asked[0].endsWith(QStringLiteral("/lista_corte_l-floor-column.csv")));
         }
-        QCOMPARE(QDir(store().value(QStringLiteral("paths/report")).toString()), QDir(folder));
+        QCOMPARE(QDir(stored("paths/report").toString()), QDir(folder));
 
         // The next export starts where this one wrote.
         chosen.clear();
         asked.clear();
-        trigger(*window, qPrintable(action));
+        triggerAction(window.get(), qPrintable(action));
         QCOMPARE(asked.size(), 1);
         QVERIFY2(asked[0].startsWith(QDir(folder).absolutePath()), qPrintable(asked[0]));
         QCOMPARE(boxes.size(), 1);   // a cancelled dialog says nothing
@@ -176,17 +140,13 @@ private slots:
         const QString folder = dir.filePath(QStringLiteral("out-foreign"));
         QVERIFY(QDir().mkpath(folder));
         const QString old = QDir(folder).filePath(QStringLiteral("P999.dxf"));
-        {
-            QFile file(old);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("old");
-        }
+        testing::writeFile(old, "old");
         chosen = folder;
-        trigger(*window, "exportSheetsDxf");
+        triggerAction(window.get(), "exportSheetsDxf");
         QCOMPARE(boxes.size(), 1);
         QCOMPARE(boxes[0].icon, QMessageBox::Warning);
         QVERIFY2(boxes[0].text.contains(QStringLiteral("P999.dxf")), qPrintable(boxes[0].text));
-        QCOMPARE(contents(old), QByteArray("old"));
+        QCOMPARE(readFile(old), QByteArray("old"));
     }
 
     void failureIsToldAndChangesNothing_data()
@@ -204,21 +164,18 @@ private slots:
         // A file where the folder should be; a folder where the file should be.
         const QString blocker = dir.filePath(QStringLiteral("blocker-") + action);
         if (action == QLatin1String("exportSheetsDxf")) {
-            QFile file(blocker);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("keep me");
-            chosen = blocker;
+            chosen = testing::writeFile(blocker, "keep me");
         } else {
             QVERIFY(QDir().mkpath(blocker + QStringLiteral(".csv")));
             chosen = blocker + QStringLiteral(".csv");
         }
-        trigger(*window, qPrintable(action));
+        triggerAction(window.get(), qPrintable(action));
         QCOMPARE(boxes.size(), 1);
         QCOMPARE(boxes[0].icon, QMessageBox::Warning);
         QVERIFY2(boxes[0].text.startsWith(text), qPrintable(boxes[0].text));
-        QVERIFY(!store().contains(QStringLiteral("paths/report")));
+        QVERIFY(!testing::settingsStore().contains(QStringLiteral("paths/report")));
         if (action == QLatin1String("exportSheetsDxf"))
-            QCOMPARE(contents(blocker), QByteArray("keep me"));
+            QCOMPARE(readFile(blocker), QByteArray("keep me"));
     }
 
     void planWithoutCuttingSheets()
@@ -231,7 +188,7 @@ private slots:
             cell.whole = true;
         window->applyPlan(plan);
         chosen = dir.filePath(QStringLiteral("never"));
-        trigger(*window, "exportSheetsDxf");
+        triggerAction(window.get(), "exportSheetsDxf");
         QCOMPARE(boxes.size(), 1);
         QVERIFY(boxes[0].text.startsWith(QStringLiteral("El plan no tiene planchas de corte")));
         QVERIFY(!QFile::exists(chosen));
@@ -241,9 +198,8 @@ private slots:
     void summaryIsTheWindowsText()
     {
         auto window = windowWithPlan();
-        auto *report = window->findChild<QPlainTextEdit *>(QStringLiteral("report"));
-        QVERIFY(report);
-        QCOMPARE(planSummaryText(*window->currentPlan(), window->layoutCanvas()->drawing), report->toPlainText());
+        QCOMPARE(planSummaryText(*window->currentPlan(), window->layoutCanvas()->drawing),
+                 testing::shownText(window.get(), "report"));
     }
 };
 

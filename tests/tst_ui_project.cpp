@@ -3,54 +3,26 @@
 // its Save button, and failures that must leave files and window alone.
 // Every box and file dialog is answered through the test hooks.
 
-#include "testsupport.h"
+#include "uitestsupport.h"
 
-#include "ui/filedialog.h"
-#include "ui/mainwindow.h"
-#include "ui/messagebox.h"
-#include "views/nestingcanvas.h"
-
-#include <QAction>
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QRadioButton>
-#include <QSettings>
 #include <QStandardPaths>
-#include <QStatusBar>
-#include <QTemporaryDir>
-#include <QTest>
 
-#include <memory>
 #include <sys/stat.h>
 
-using tallero::RodalixV69;
-using tallero::testing::child;
-using tallero::testing::readFile;
-using tallero::testing::writeFile;
-
-using tallero::testing::settingsStore;
+using namespace tallero;
+using namespace tallero::testing;
 
 class UiProjectTest : public QObject
 {
     Q_OBJECT
 
 private:
-    tallero::testing::WindowHooks hooks;
+    WindowHooks hooks;
     std::unique_ptr<QTemporaryDir> dir;
 
-    static QString example(const char *name) { return tallero::testing::examplePath(QString::fromLatin1(name)); }
     QString inDir(const QString &name) const { return dir->filePath(name); }
-    static QString field(RodalixV69 &window, const char *name) { return child<QLineEdit>(&window, name)->text(); }
     static int startIndex(RodalixV69 &window) { return child<QComboBox>(&window, "start")->currentIndex(); }
     static QString shownDrawing(RodalixV69 &window) { return window.layoutCanvas()->fileName; }
-    static QString status(RodalixV69 &window) { return window.statusBar()->currentMessage(); }
-    // The title names the project once there is one, the drawing before.
-    static QString titleName(RodalixV69 &window) { return window.windowTitle().section(QStringLiteral("[*]"), 0, 0); }
 
     static QByteArray projectText(const QString &dxf, const char *extra = "")
     {
@@ -66,22 +38,9 @@ private:
         return to;
     }
 
-    // A window with deck-bay.dxf loaded through Load DXF drawing… (unsaved).
-    std::unique_ptr<RodalixV69> windowWithDrawing(const char *drawing = "deck-bay.dxf")
-    {
-        auto window = std::make_unique<RodalixV69>();
-        child<QLineEdit>(window.get(), "sheetWidth")->setText(QStringLiteral("2.0"));
-        child<QLineEdit>(window.get(), "sheetHeight")->setText(QStringLiteral("1.2"));
-        hooks.openAnswers.append(example(drawing));
-        window->chooseAndLoadDxf();
-        if (!window->hasDrawing())
-            qFatal("the example did not load");
-        hooks.boxes.clear();
-        hooks.openRequests.clear();
-        return window;
-    }
+    std::unique_ptr<RodalixV69> windowWithDrawing() { return windowWithExample(hooks); }
 
-    // Saves through Save project with the dialog answered `path`.
+    // Saves through Save project as… with the dialog answered `path`.
     bool saveAs(RodalixV69 &window, const QString &path)
     {
         hooks.saveAnswers.append(path);
@@ -91,16 +50,13 @@ private:
 private slots:
     void initTestCase()
     {
-        tallero::testing::isolateUserState();
+        isolateUserState();
         hooks.install();
     }
 
     void init()
     {
-        QSettings settings = settingsStore();
-        settings.clear();
-        settings.setValue(QStringLiteral("ui/language"), QStringLiteral("en"));
-        settings.sync();
+        resetSettings(QStringLiteral("en"));
         hooks.clear();
         dir = std::make_unique<QTemporaryDir>();
     }
@@ -128,7 +84,7 @@ private slots:
         QVERIFY(QFileInfo(saved).isFile());
         QVERIFY(!window->isModified());
         QVERIFY(!window->hasUnsavedWork());
-        QCOMPARE(status(*window), QStringLiteral("Project saved: obra.tlr"));
+        QCOMPARE(statusText(*window), QStringLiteral("Project saved: obra.tlr"));
         QCOMPARE(titleName(*window), QStringLiteral("obra.tlr"));
         QCOMPARE(settingsStore().value(QStringLiteral("paths/project")).toString(), dir->path());
         QCOMPARE(settingsStore().value(QStringLiteral("recent/files")).toStringList().value(0), saved);
@@ -139,9 +95,9 @@ private slots:
         QCOMPARE(hooks.openRequests.size(), 1);
         QVERIFY(hooks.openRequests.first().folder.isEmpty());
         QVERIFY(hooks.boxes.isEmpty());
-        QCOMPARE(field(*reopened, "sheetWidth"), QStringLiteral("2.44"));
-        QCOMPARE(field(*reopened, "sheetHeight"), QStringLiteral("1.2"));
-        QCOMPARE(field(*reopened, "clearance"), QStringLiteral("0.003"));
+        QCOMPARE(shownText(reopened.get(), "sheetWidth"), QStringLiteral("2.44"));
+        QCOMPARE(shownText(reopened.get(), "sheetHeight"), QStringLiteral("1.2"));
+        QCOMPARE(shownText(reopened.get(), "clearance"), QStringLiteral("0.003"));
         QCOMPARE(startIndex(*reopened), 2);
         QVERIFY(child<QRadioButton>(reopened.get(), "vertical")->isChecked());
         QVERIFY(reopened->currentPlan().has_value());
@@ -149,58 +105,50 @@ private slots:
         QVERIFY(!reopened->isModified());
         QVERIFY(!reopened->hasUnsavedWork());
         QCOMPARE(titleName(*reopened), QStringLiteral("obra.tlr"));
-        QCOMPARE(status(*reopened), QStringLiteral("Project opened: obra.tlr"));
+        QCOMPARE(statusText(*reopened), QStringLiteral("Project opened: obra.tlr"));
         QCOMPARE(settingsStore().value(QStringLiteral("recent/files")).toStringList().value(0), saved);
     }
 
     void drawingOfAProject_data()
     {
-        QTest::addColumn<QString>("stored");       // how the project names its drawing
-        QTest::addColumn<bool>("locateAnswered");
-        QTest::addColumn<bool>("opened");
-        QTest::addColumn<bool>("modified");
+        QTest::addColumn<QString>("stored");   // the path the project names, "%1" its folder; empty: no dxf key
+        QTest::addColumn<QString>("made");     // at dwg/deck-bay.dxf: "file", "pipe", "folder"; "beside": a file
         QTest::addColumn<bool>("locateAsked");
-        QTest::newRow("absolute") << "absolute" << false << true << false << false;
-        QTest::newRow("relative, beside") << "relative" << false << true << false << false;
-        QTest::newRow("relative, subfolder") << "subfolder" << false << true << false << false;
-        QTest::newRow("moved, same name beside") << "moved beside" << false << true << true << false;
-        QTest::newRow("missing, located") << "missing" << true << true << true << true;
-        QTest::newRow("missing, not located") << "missing" << false << false << false << true;
-        QTest::newRow("a pipe, located") << "pipe" << true << true << true << true;
-        QTest::newRow("a folder, located") << "folder" << true << true << true << true;
-        QTest::newRow("no dxf key, located") << "none" << true << true << true << true;
+        QTest::addColumn<bool>("locateAnswered");
+        QTest::addColumn<bool>("modified");
+        const QString inDwg = QStringLiteral("%1/dwg/deck-bay.dxf");
+        const QString gone = QStringLiteral("/gone/deck-bay.dxf");
+        QTest::newRow("absolute") << inDwg << "file" << false << false << false;
+        QTest::newRow("relative, beside") << "deck-bay.dxf" << "beside" << false << false << false;
+        QTest::newRow("relative, subfolder") << "dwg/deck-bay.dxf" << "file" << false << false << false;
+        QTest::newRow("moved, same name beside") << gone << "beside" << false << false << true;
+        QTest::newRow("missing, located") << gone << "" << true << true << true;
+        QTest::newRow("missing, not located") << gone << "" << true << false << false;
+        QTest::newRow("a pipe, located") << inDwg << "pipe" << true << true << true;
+        QTest::newRow("a folder, located") << inDwg << "folder" << true << true << true;
+        QTest::newRow("no dxf key, located") << "" << "" << true << true << true;
     }
 
     void drawingOfAProject()
     {
         QFETCH(QString, stored);
-        QFETCH(bool, locateAnswered);
-        QFETCH(bool, opened);
-        QFETCH(bool, modified);
+        QFETCH(QString, made);
         QFETCH(bool, locateAsked);
+        QFETCH(bool, locateAnswered);
+        QFETCH(bool, modified);
+        const bool opened = !locateAsked || locateAnswered;
         QVERIFY(QDir(dir->path()).mkpath(QStringLiteral("dwg")));
-        QString dxf;
-        if (stored == QLatin1String("absolute"))
-            dxf = copyExample("deck-bay.dxf", inDir(QStringLiteral("dwg/deck-bay.dxf")));
-        else if (stored == QLatin1String("relative"))
-            dxf = QFileInfo(copyExample("deck-bay.dxf", inDir(QStringLiteral("deck-bay.dxf")))).fileName();
-        else if (stored == QLatin1String("subfolder")) {
-            copyExample("deck-bay.dxf", inDir(QStringLiteral("dwg/deck-bay.dxf")));
-            dxf = QStringLiteral("dwg/deck-bay.dxf");
-        } else if (stored == QLatin1String("moved beside")) {
-            copyExample("deck-bay.dxf", inDir(QStringLiteral("deck-bay.dxf")));
-            dxf = QStringLiteral("/gone/deck-bay.dxf");
-        } else if (stored == QLatin1String("missing"))
-            dxf = QStringLiteral("/gone/deck-bay.dxf");
-        else if (stored == QLatin1String("pipe")) {
-            dxf = inDir(QStringLiteral("dwg/deck-bay.dxf"));
-            QCOMPARE(::mkfifo(QFile::encodeName(dxf).constData(), 0600), 0);
-        } else if (stored == QLatin1String("folder")) {
-            dxf = inDir(QStringLiteral("dwg/deck-bay.dxf"));
-            QVERIFY(QDir().mkpath(dxf));
-        }
+        const QString dxf = stored.contains(QStringLiteral("%1")) ? stored.arg(dir->path()) : stored;
+        const QString at = inDir(made == QLatin1String("beside") ? QStringLiteral("deck-bay.dxf")
+                                                                 : QStringLiteral("dwg/deck-bay.dxf"));
+        if (made == QLatin1String("file") || made == QLatin1String("beside"))
+            copyExample("deck-bay.dxf", at);
+        else if (made == QLatin1String("pipe"))
+            QCOMPARE(::mkfifo(QFile::encodeName(at).constData(), 0600), 0);
+        else if (made == QLatin1String("folder"))
+            QVERIFY(QDir().mkpath(at));
         const QString project = inDir(QStringLiteral("work.tlr"));
-        writeFile(project, stored == QLatin1String("none")
+        writeFile(project, dxf.isEmpty()
                                ? QByteArray("{\"format\": \"TalleroProject\", \"sheetWidth\": \"2.0\", "
                                             "\"sheetHeight\": \"1.2\", \"startIndex\": 3}")
                                : projectText(dxf));
@@ -222,17 +170,16 @@ private slots:
                                              .arg(dxf));
             QCOMPARE(hooks.openRequests.first().folder, dxf.isEmpty() ? QString() : QFileInfo(dxf).absolutePath());
         }
-        if (!opened) {
-            QCOMPARE(field(*window, "sheetWidth"), QStringLiteral("0.0"));
-            QCOMPARE(titleName(*window), QStringLiteral("Tallero"));
+        if (!opened) {   // as a window that never opened it
+            QCOMPARE(workSignature(*window), workSignature(RodalixV69()));
             return;
         }
         QCOMPARE(shownDrawing(*window), locateAnswered ? QStringLiteral("located.dxf") : QStringLiteral("deck-bay.dxf"));
-        QCOMPARE(field(*window, "sheetWidth"), QStringLiteral("2.0"));
+        QCOMPARE(shownText(window.get(), "sheetWidth"), QStringLiteral("2.0"));
         QCOMPARE(startIndex(*window), 3);
         QVERIFY(window->currentPlan().has_value());
         QCOMPARE(titleName(*window), QStringLiteral("work.tlr"));
-        QCOMPARE(status(*window), modified ? QStringLiteral("DXF located. Save the project to remember the new path.")
+        QCOMPARE(statusText(*window), modified ? QStringLiteral("DXF located. Save the project to remember the new path.")
                                            : QStringLiteral("Project opened: work.tlr"));
         QCOMPARE(window->hasUnsavedWork(), modified);
         // Saved again, the project names where the drawing really is, absolute.
@@ -332,7 +279,7 @@ private slots:
         if (saveAs) {
             saved = this->saveAs(*window, project + QStringLiteral("/inside.tlr"));
         } else {
-            const tallero::testing::FileSizeLimit limit(16);
+            const FileSizeLimit limit(16);
             QVERIFY(limit.isActive());
             saved = window->saveProject();
         }
@@ -344,7 +291,7 @@ private slots:
         QCOMPARE(readFile(project), before);
         QVERIFY(window->isModified());
         QCOMPARE(titleName(*window), QStringLiteral("kept.tlr"));
-        QVERIFY(status(*window).isEmpty());
+        QVERIFY(statusText(*window).isEmpty());
     }
 
     void failedOpen_data()
@@ -369,8 +316,8 @@ private slots:
         const auto window = windowWithDrawing();
         child<QLineEdit>(window.get(), "sheetWidth")->setText(QStringLiteral("2.5"));
         QVERIFY(saveAs(*window, inDir(QStringLiteral("a.tlr"))));
-        const QString planBefore = window->currentPlan() ? window->currentPlan()->startLabel : QString();
         QVERIFY(window->currentPlan().has_value());
+        const QString before = workSignature(*window);
 
         const QString other = inDir(QStringLiteral("b.tlr"));
         if (kind == QLatin1String("bad drawing")) {
@@ -391,12 +338,7 @@ private slots:
             QCOMPARE(hooks.boxes.first().text, boxText);
         else
             QVERIFY(!hooks.boxes.first().text.isEmpty());
-        QCOMPARE(field(*window, "sheetWidth"), QStringLiteral("2.5"));
-        QCOMPARE(field(*window, "sheetHeight"), QStringLiteral("1.2"));
-        QCOMPARE(shownDrawing(*window), QStringLiteral("deck-bay.dxf"));
-        QVERIFY(window->currentPlan().has_value());
-        QCOMPARE(window->currentPlan()->startLabel, planBefore);
-        QCOMPARE(titleName(*window), QStringLiteral("a.tlr"));
+        QCOMPARE(workSignature(*window), before);
         QVERIFY(!window->hasUnsavedWork());
         // Save still writes the open project's values to its own file.
         QVERIFY(window->saveProject());
@@ -416,7 +358,7 @@ private slots:
     {
         QFETCH(bool, keepScale);
         const QString drawing = inDir(QStringLiteral("hall-mm.dxf"));
-        writeFile(drawing, tallero::testing::dxfDocument(
+        writeFile(drawing, dxfDocument(
                                QStringLiteral("0 LWPOLYLINE;70 1;10 0;20 0;10 6000;20 0;10 6000;20 4000;10 0;20 4000;"))
                                .toUtf8());
         auto window = std::make_unique<RodalixV69>();
@@ -471,7 +413,7 @@ private slots:
             hooks.saveAnswers = {inDir(QStringLiteral("mine.tlr"))};
         window->openProject(project);
         QCOMPARE(hooks.boxes.size(), 1);
-        const tallero::MessageBoxRequest &box = hooks.boxes.first();
+        const MessageBoxRequest &box = hooks.boxes.first();
         QCOMPARE(box.title, QStringLiteral("Save project"));
         QCOMPARE(box.text, QStringLiteral("There are unsaved changes. Do you want to save them before opening "
                                           "another project?"));
@@ -507,46 +449,42 @@ private slots:
 
     void projectFromElsewhere_data()
     {
-        QTest::addColumn<bool>("recent");
-        QTest::newRow("recent files entry") << true;
-        QTest::newRow("named at start") << false;
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("drawing");
+        QTest::newRow("recent files entry") << "recent" << "l-floor-column.dxf";
+        QTest::newRow("named at start") << "start" << "l-floor-column.dxf";
+        // The project make run opens: its drawing found beside it.
+        QTest::newRow("the sample project") << "sample" << "room-curved-wall.dxf";
     }
 
     // A .tlr chosen from the recent files or named on the command line opens
-    // as through Open project….
+    // as through Open project…: the plan on screen, nothing to save.
     void projectFromElsewhere()
     {
-        QFETCH(bool, recent);
-        const QString project = inDir(QStringLiteral("Recent.TLR"));
+        QFETCH(QString, how);
+        QFETCH(QString, drawing);
+        QString project = inDir(QStringLiteral("Recent.TLR"));
         writeFile(project, projectText(example("l-floor-column.dxf")));
         const auto window = std::make_unique<RodalixV69>();
-        if (recent) {
+        if (how == QLatin1String("recent")) {
             window->addRecentFile(project);
             QAction *entry = nullptr;
-            for (QAction *action : child<QMenu>(window.get(), "recentMenu")->actions()) {
+            for (QAction *action : recentEntries(window.get())) {
                 if (action->data().toString() == project)
                     entry = action;
             }
             QVERIFY(entry);
             entry->trigger();
         } else {
+            if (how == QLatin1String("sample"))
+                project = example("room-curved-wall.tlr");
             window->openStartupFile(project);
         }
         QVERIFY(hooks.boxes.isEmpty());
-        QCOMPARE(shownDrawing(*window), QStringLiteral("l-floor-column.dxf"));
-        QCOMPARE(titleName(*window), QStringLiteral("Recent.TLR"));
-        QCOMPARE(status(*window), QStringLiteral("Project opened: Recent.TLR"));
-        QVERIFY(window->currentPlan().has_value());
-    }
-
-    // The project make run opens: its drawing found beside it, the plan on
-    // screen, nothing to save.
-    void sampleProjectOpens()
-    {
-        const auto window = std::make_unique<RodalixV69>();
-        window->openStartupFile(example("room-curved-wall.tlr"));
-        QVERIFY(hooks.boxes.isEmpty());
-        QCOMPARE(shownDrawing(*window), QStringLiteral("room-curved-wall.dxf"));
+        QCOMPARE(shownDrawing(*window), drawing);
+        const QString name = QFileInfo(project).fileName();
+        QCOMPARE(titleName(*window), name);
+        QCOMPARE(statusText(*window), QStringLiteral("Project opened: ") + name);
         QVERIFY(window->currentPlan().has_value());
         QVERIFY(!window->hasUnsavedWork());
     }

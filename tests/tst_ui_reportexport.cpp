@@ -3,34 +3,17 @@
 // the messages, the offer to open the report, the remembered folder, and the
 // rows that must tell the plan's own orientation.
 
-#include "testsupport.h"
+#include "uitestsupport.h"
 
 #include "report/generalpage.h"
-#include "ui/localisation.h"
-#include "ui/mainwindow.h"
-#include "ui/messagebox.h"
-#include "ui/pdftest.h"
 #include "ui/reportexport.h"
 
-#include <QAction>
-#include <QDir>
-#include <QFile>
-#include <QRadioButton>
-#include <QSettings>
 #include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <memory>
 
 using namespace tallero;
+using testing::settingsStore;
 
 namespace {
-
-QSettings store()
-{
-    return testing::settingsStore();
-}
 
 struct DialogCall
 {
@@ -54,24 +37,12 @@ private:
     QList<QUrl> opened;
 
     // A window whose current plan is the PDF test's plan of an example.
-    std::unique_ptr<RodalixV69> windowWithPlan(const QString &example = QStringLiteral("room-curved-wall.dxf"))
+    std::unique_ptr<RodalixV69> windowWithPlan()
     {
-        auto window = std::make_unique<RodalixV69>();
-        QString error;
-        const bool written = runPdfTest(*window, testing::examplePath(example),
-                                        dir.filePath(QStringLiteral("pdf-test.pdf")), error);
-        if (!written)
-            qWarning("pdf test failed: %s", qPrintable(error));
-        return window;
+        return testing::windowFromPdfTest("room-curved-wall.dxf", dir.filePath(QStringLiteral("pdf-test.pdf")));
     }
 
-    void runExport(RodalixV69 &window)
-    {
-        QAction *action = window.findChild<QAction *>(QStringLiteral("exportPdf"));
-        QVERIFY(action);
-        QVERIFY(action->isEnabled());
-        action->trigger();
-    }
+    static void runExport(RodalixV69 &window) { testing::triggerAction(&window, "exportPdf"); }
 
     static QString reportsFolder()
     {
@@ -99,38 +70,13 @@ private slots:
 
     void init()
     {
-        QSettings settings = store();
-        settings.clear();
-        settings.sync();
+        testing::resetSettings();
         setCurrentLanguage(QStringLiteral("es"));
         boxes.clear();
         dialogs.clear();
         opened.clear();
         chosenPath.clear();
         answer = QMessageBox::Ok;
-    }
-
-    void withoutPlan_data()
-    {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("en") << "en" << "Export PDF" << "Calculate the cutting plan before exporting.";
-    }
-
-    void withoutPlan()
-    {
-        QFETCH(QString, language);
-        QFETCH(QString, title);
-        QFETCH(QString, text);
-        RodalixV69 window;
-        setCurrentLanguage(language);
-        runExport(window);
-        QCOMPARE(boxes.size(), qsizetype(1));
-        QCOMPARE(boxes[0].icon, QMessageBox::Information);
-        QCOMPARE(boxes[0].title, title);
-        QCOMPARE(boxes[0].text, text);
-        QVERIFY(dialogs.isEmpty());
     }
 
     void reportFolderFallsBack_data()
@@ -142,10 +88,7 @@ private slots:
         QDir().mkpath(base + QStringLiteral("/docs"));
         QDir().mkpath(base + QStringLiteral("/home"));
         QDir().mkpath(base + QStringLiteral("/kept"));
-        QFile blocker(base + QStringLiteral("/unplugged"));
-        blocker.open(QIODevice::WriteOnly);
-        blocker.write("a file where a folder was");
-        blocker.close();
+        testing::writeFile(base + QStringLiteral("/unplugged"), "a file where a folder was");
         const QString gone = base + QStringLiteral("/unplugged/Informes");
         QTest::newRow("stored folder") << base + "/kept" << base + "/docs" << base + "/kept";
         QTest::newRow("stored folder made again") << base + "/new/deep" << base + "/docs" << base + "/new/deep";
@@ -209,7 +152,7 @@ private slots:
         QVERIFY(boxes[0].buttons.testFlag(QMessageBox::Ok));
         QCOMPARE(boxes[0].buttonTexts.value(0).second, openText);
         QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(written)});
-        QCOMPARE(store().value(QStringLiteral("paths/report")).toString(), target);
+        QCOMPARE(settingsStore().value(QStringLiteral("paths/report")).toString(), target);
 
         // The next export proposes the folder written to; OK opens nothing.
         dialogs.clear();
@@ -220,47 +163,43 @@ private slots:
         QVERIFY(opened.isEmpty());
     }
 
-    void cancelledDialogDoesNothing()
+    // A cancelled dialog writes, says and stores nothing. A remembered
+    // folder that is gone (a file stands where it was) still lets the
+    // dialog open, in the reports folder.
+    void cancelledDialog_data()
     {
+        QTest::addColumn<bool>("goneFolder");
+        QTest::newRow("nothing remembered") << false;
+        QTest::newRow("remembered folder gone") << true;
+    }
+
+    void cancelledDialog()
+    {
+        QFETCH(bool, goneFolder);
         auto window = windowWithPlan();
-        chosenPath.clear();
+        if (goneFolder) {
+            const QString drive = testing::writeFile(dir.filePath(QStringLiteral("drive")), "");
+            settingsStore().setValue(QStringLiteral("paths/report"), drive + QStringLiteral("/Informes"));
+        }
+        const QVariant remembered = settingsStore().value(QStringLiteral("paths/report"));
         runExport(*window);
-        QCOMPARE(dialogs.size(), qsizetype(1));
         QVERIFY(boxes.isEmpty());
-        QVERIFY(!store().contains(QStringLiteral("paths/report")));
+        QCOMPARE(dialogs.size(), qsizetype(1));
+        QCOMPARE(QFileInfo(dialogs[0].proposed).absolutePath(), reportsFolder());
+        QCOMPARE(settingsStore().value(QStringLiteral("paths/report")), remembered);
     }
 
     void failedWriteWarnsAndKeepsTheFolder()
     {
         auto window = windowWithPlan();
         setCurrentLanguage(QStringLiteral("en"));
-        QSettings settings = store();
-        settings.setValue(QStringLiteral("paths/report"), dir.path());
-        settings.sync();
-        QFile blocker(dir.filePath(QStringLiteral("a-file")));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
-        chosenPath = blocker.fileName() + QStringLiteral("/report.pdf");
+        settingsStore().setValue(QStringLiteral("paths/report"), dir.path());
+        chosenPath = testing::writeFile(dir.filePath(QStringLiteral("a-file")), "") + QStringLiteral("/report.pdf");
         runExport(*window);
         QCOMPARE(boxes.size(), qsizetype(1));
         QCOMPARE(boxes[0].icon, QMessageBox::Warning);
         QCOMPARE(boxes[0].text, QStringLiteral("The PDF report could not be generated."));
-        QCOMPARE(store().value(QStringLiteral("paths/report")).toString(), dir.path());
-    }
-
-    void goneFolderStillReachesTheDialog()
-    {
-        auto window = windowWithPlan();
-        QFile blocker(dir.filePath(QStringLiteral("drive")));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
-        QSettings settings = store();
-        settings.setValue(QStringLiteral("paths/report"), blocker.fileName() + QStringLiteral("/Informes"));
-        settings.sync();
-        runExport(*window);
-        QVERIFY(boxes.isEmpty());
-        QCOMPARE(dialogs.size(), qsizetype(1));
-        QCOMPARE(QFileInfo(dialogs[0].proposed).absolutePath(), reportsFolder());
+        QCOMPARE(settingsStore().value(QStringLiteral("paths/report")).toString(), dir.path());
     }
 
     // Ticking Vertical after a horizontal plan changes nothing the report

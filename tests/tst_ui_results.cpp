@@ -2,25 +2,12 @@
 // the three languages, and the dimension legend.
 
 #include "engineshapes.h"
-#include "testsupport.h"
+#include "uitestsupport.h"
 
 #include "engine/cuttingplanner.h"
 #include "engine/plancheck.h"
-#include "ui/localisation.h"
-#include "ui/mainwindow.h"
-#include "ui/messagebox.h"
-#include "ui/windowsnapshot.h"
-#include "views/nestingcanvas.h"
 
-#include <QComboBox>
-#include <QPlainTextEdit>
-#include <QRadioButton>
 #include <QScrollBar>
-#include <QSettings>
-#include <QTableWidget>
-#include <QTest>
-
-#include <memory>
 
 using namespace tallero;
 
@@ -78,7 +65,7 @@ CuttingPlan planWithPlacements(const QList<QRectF> &placed)
 
 QStringList summaryLines(const RodalixV69 &window)
 {
-    return window.findChild<QPlainTextEdit *>(QStringLiteral("report"))->toPlainText().split(QLatin1Char('\n'));
+    return testing::shownText(&window, "report").split(QLatin1Char('\n'));
 }
 
 } // namespace
@@ -114,7 +101,9 @@ private slots:
     void summaryLinesByLanguage_data()
     {
         QTest::addColumn<QString>("language");
-        QTest::addColumn<int>("plan");   // 0 whole sheets, 1 empty, 2 vertical with a corner chosen
+        // 0 whole sheets, 1 empty, 2 vertical with a corner chosen, 3 whole
+        // sheets whose cells are a hair larger than the sheet
+        QTest::addColumn<int>("plan");
         QTest::addColumn<int>("line");
         QTest::addColumn<QString>("expected");
         QTest::newRow("es whole: bounding box") << "es" << 0 << 1 << "• Caja delimitadora: 4.000 x 2.400 m";
@@ -125,6 +114,9 @@ private slots:
         QTest::newRow("en vertical: orientation") << "en" << 2 << 5 << "• Orientation: VERTICAL (90°)";
         QTest::newRow("en vertical: size") << "en" << 2 << 6 << "• Size: 2.400 x 1.200 m";
         QTest::newRow("es corner") << "es" << 2 << 7 << "• Inicio de colocación: Inferior derecha (seleccionado)";
+        // Covered area above the purchased one by rounding must not print "-0.0".
+        QTest::newRow("en rounding: efficiency") << "en" << 3 << 13 << "• Overall efficiency: 100.0%";
+        QTest::newRow("en rounding: waste") << "en" << 3 << 14 << "• Overall waste: 0.0% (0.000 m²)";
     }
 
     void summaryLinesByLanguage()
@@ -135,8 +127,8 @@ private slots:
         QFETCH(QString, expected);
         const auto window = makeWindow(language);
         CuttingPlan computed;
-        if (plan == 0)
-            computed = wholeSheetsPlan();
+        if (plan == 0 || plan == 3)
+            computed = wholeSheetsPlan(plan == 0 ? 2.0 : 2.0000001);
         if (plan == 2) {
             // Fields of 1.2 x 2.4 turned 90°: the engine works with 2.4 x 1.2.
             verticalRadio(*window)->setChecked(true);
@@ -148,28 +140,6 @@ private slots:
         const QStringList lines = summaryLines(*window);
         QCOMPARE(lines.size(), 19);
         QCOMPARE(lines.at(line), expected);
-    }
-
-    void wasteNeverReadsNegative()
-    {
-        // Cells a hair larger than the sheet: covered area above the
-        // purchased one by rounding, which must not print "-0.0".
-        const auto window = makeWindow(QStringLiteral("en"));
-        window->applyPlan(wholeSheetsPlan(2.0000001));
-        const QStringList lines = summaryLines(*window);
-        QCOMPARE(lines.at(13), QStringLiteral("• Overall efficiency: 100.0%"));
-        QCOMPARE(lines.at(14), QStringLiteral("• Overall waste: 0.0% (0.000 m²)"));
-    }
-
-    void summaryDescribesThePlanAsComputed()
-    {
-        const auto window = makeWindow(QStringLiteral("en"));
-        window->applyPlan(wholeSheetsPlan());
-        const QString before = summaryLines(*window).join(QLatin1Char('\n'));
-        verticalRadio(*window)->setChecked(true);
-        startCombo(*window)->setCurrentIndex(2);
-        window->updateSummary();
-        QCOMPARE(summaryLines(*window).join(QLatin1Char('\n')), before);
     }
 
     void applyPlanRecordsTheChoicesItWasComputedWith_data()
@@ -191,9 +161,13 @@ private slots:
         verticalRadio(*window)->setChecked(vertical);
         startCombo(*window)->setCurrentIndex(startIndex);
         window->applyPlan(wholeSheetsPlan());
-        // Later changes of the fields do not rewrite the adopted plan.
+        const QStringList summary = summaryLines(*window);
+        // Later changes of the fields rewrite neither the adopted plan nor
+        // its summary.
         verticalRadio(*window)->setChecked(!vertical);
         startCombo(*window)->setCurrentIndex(1);
+        window->updateSummary();
+        QCOMPARE(summaryLines(*window), summary);
         const CuttingPlan &plan = *window->currentPlan();
         QCOMPARE(plan.vertical, vertical);
         QCOMPARE(plan.startIndex, startIndex);
@@ -273,24 +247,30 @@ private slots:
         QCOMPARE(table->item(12, 2)->text(), QStringLiteral("1"));
     }
 
-    void legendWithoutWholeSheetsStartsAtR1()
+    // Without whole sheets the codes start at R1; without a plan the legend
+    // is empty. Either way its scroll bar is styled.
+    void legendWithoutWholeSheets_data()
     {
-        const auto window = makeWindow(QStringLiteral("en"));
-        window->applyPlan(planWithPlacements({{0, 0, 1, 1}, {1, 0, 0.5, 1}}));
-        QTableWidget *table = legend(*window);
-        QCOMPARE(table->rowCount(), 2);
-        QCOMPARE(table->item(0, 0)->text(), QStringLiteral("R1"));
-        QVERIFY(table->verticalScrollBar()->styleSheet().contains(QStringLiteral("#64748b")));
+        QTest::addColumn<bool>("withPlan");
+        QTest::addColumn<QString>("style");
+        QTest::newRow("cut pieces only") << true << "#64748b";
+        QTest::newRow("no plan") << false << "width:7px";
     }
 
-    void legendWithoutPlanStaysEmpty()
+    void legendWithoutWholeSheets()
     {
+        QFETCH(bool, withPlan);
+        QFETCH(QString, style);
         const auto window = makeWindow(QStringLiteral("en"));
+        if (withPlan)
+            window->applyPlan(planWithPlacements({{0, 0, 1, 1}, {1, 0, 0.5, 1}}));
         window->refreshLegend();
-        QCOMPARE(legend(*window)->rowCount(), 0);
-        QVERIFY(legend(*window)->verticalScrollBar()->styleSheet().contains(QStringLiteral("width:7px")));
+        QTableWidget *table = legend(*window);
+        QCOMPARE(table->rowCount(), withPlan ? 2 : 0);
+        if (withPlan)
+            QCOMPARE(table->item(0, 0)->text(), QStringLiteral("R1"));
+        QVERIFY2(table->verticalScrollBar()->styleSheet().contains(style), qPrintable(style));
     }
-
 };
 
 QTEST_MAIN(UiResultsTest)

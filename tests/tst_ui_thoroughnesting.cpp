@@ -2,7 +2,7 @@
 // stored preference, the project key, the plans Recalculate and Optimise
 // make with it, and what the summary and the report say about them.
 
-#include "testsupport.h"
+#include "uitestsupport.h"
 
 #include "engine/cuttingplanner.h"
 #include "engine/layoutsearch.h"
@@ -10,21 +10,9 @@
 #include "project/projectfile.h"
 #include "report/generalpage.h"
 #include "report/reportinput.h"
-#include "ui/mainwindow.h"
-#include "ui/messagebox.h"
 #include "ui/preferences.h"
 
-#include <QAction>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QRadioButton>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
-
 #include <cmath>
-#include <memory>
 #include <numbers>
 
 using namespace tallero;
@@ -41,26 +29,26 @@ Drawing halfRoundRoom()
         ring << QPointF(4.5 + 4.5 * std::cos(a), 4.5 * std::sin(a));
     }
     ring << QPointF(0.0, 0.0);
-    Drawing drawing;
-    static_cast<Shape &>(drawing) = shapeFromPolygon({ring});
-    return drawing;
+    return testing::drawingOf(shapeFromPolygon({ring}));
 }
 
 QAction *thoroughAction(const RodalixV69 &window)
 {
-    return window.findChild<QAction *>(QStringLiteral("thoroughNestingAction"));
+    return testing::child<QAction>(&window, "thoroughNestingAction");
 }
 
-QString summary(const RodalixV69 &window)
+// A project of an example on 2.0 x 1.2 m sheets, nested thoroughly, at `path`.
+void writeThoroughProject(const QString &path, const char *example)
 {
-    return window.findChild<QPlainTextEdit *>(QStringLiteral("report"))->toPlainText();
-}
-
-void setSheet(RodalixV69 &window, const char *width, const char *height, const char *gap)
-{
-    window.findChild<QLineEdit *>(QStringLiteral("sheetWidth"))->setText(QString::fromLatin1(width));
-    window.findChild<QLineEdit *>(QStringLiteral("sheetHeight"))->setText(QString::fromLatin1(height));
-    window.findChild<QLineEdit *>(QStringLiteral("clearance"))->setText(QString::fromLatin1(gap));
+    ProjectFile project;
+    project.dxfPath = testing::example(example);
+    project.sheetWidth = QStringLiteral("2.0");
+    project.sheetHeight = QStringLiteral("1.2");
+    project.startIndex = 3;
+    project.thoroughNesting = true;
+    QString error;
+    if (!writeProjectFile(path, project, error))
+        qFatal("cannot write the project: %s", qPrintable(error));
 }
 
 } // namespace
@@ -72,11 +60,9 @@ class UiThoroughNestingTest : public QObject
 private:
     QTemporaryDir folder;
 
-    std::unique_ptr<RodalixV69> makeWindow(const QString &language)
+    static std::unique_ptr<RodalixV69> makeWindow(const QString &language)
     {
-        Preferences().setLanguage(language);
-        auto window = std::make_unique<RodalixV69>();
-        return window;
+        return testing::makeWindowIn<RodalixV69>(language);
     }
 
 private slots:
@@ -92,7 +78,7 @@ private slots:
 
     void init()
     {
-        QSettings(QStringLiteral("Tallero"), QStringLiteral("Tallero")).clear();
+        testing::resetSettings();
     }
 
     // The entry reads in the window's language, starts unchecked, is
@@ -131,21 +117,26 @@ private slots:
         }
     }
 
-    // New project returns from a project's nesting to the preferred one;
-    // Restore default settings returns to the standard nesting, stored.
-    void newProjectAndRestoreDefaults()
+    // A project brings its nesting into the window without changing the
+    // stored preference, and saving writes the window's. New project returns
+    // to the preferred nesting; Restore default settings to the standard
+    // one, stored.
+    void projectNewProjectAndRestoreDefaults()
     {
         const auto window = makeWindow(QStringLiteral("en"));
-        ProjectFile project;
-        project.dxfPath = testing::examplePath(QStringLiteral("deck-bay.dxf"));
-        project.sheetWidth = QStringLiteral("2.0");
-        project.sheetHeight = QStringLiteral("1.2");
-        project.thoroughNesting = true;
         const QString path = folder.filePath(QStringLiteral("deck.tlr"));
-        QString error;
-        QVERIFY(writeProjectFile(path, project, error));
+        writeThoroughProject(path, "deck-bay.dxf");
         window->openProject(path);
         QCOMPARE(window->nestingMode(), NestingMode::Thorough);
+        QVERIFY(thoroughAction(*window)->isChecked());
+        QVERIFY(!Preferences().thoroughNesting());
+        QVERIFY(QFile::remove(path));   // what is read back is what Save wrote
+        QVERIFY(window->saveProject());
+        ProjectFile saved;
+        QString error;
+        QCOMPARE(readProjectFile(path, saved, error), ProjectReadStatus::Read);
+        QVERIFY(saved.thoroughNesting);
+
         window->newProject();
         QCOMPARE(window->nestingMode(), NestingMode::Standard);
         QVERIFY(!thoroughAction(*window)->isChecked());
@@ -179,7 +170,7 @@ private slots:
 
         const auto window = makeWindow(QStringLiteral("en"));
         window->showDrawing(room, folder.filePath(QStringLiteral("half-round.dxf")));
-        setSheet(*window, "2.0", "1.2", "0");
+        testing::typeSheet(window.get(), QStringLiteral("2.0"), QStringLiteral("1.2"), QStringLiteral("0"));
         if (thorough)
             thoroughAction(*window)->trigger();
         if (optimise) {
@@ -197,7 +188,7 @@ private slots:
         const CuttingPlan layout = computeCuttingPlan(room, 1.2, 2.0, 0.0, false, false);
         const int standardPurchase = optimise ? totalPurchase(*standard.best) : totalPurchase(layout);
         QCOMPARE(totalPurchase(plan), thorough ? standardPurchase - 1 : standardPurchase);
-        QCOMPARE(summary(*window).contains(QStringLiteral("• Nesting: thorough")), thorough);
+        QCOMPARE(testing::shownText(window.get(), "report").contains(QStringLiteral("• Nesting: thorough")), thorough);
     }
 
     // The key is written only when set, read back, and a value of the
@@ -230,40 +221,11 @@ private slots:
         QByteArray wrongType = text;
         wrongType.replace("\"vertical\"", "\"thoroughNesting\": \"yes\",\n    \"vertical\"");
         if (!thorough) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(wrongType);
-            file.close();
+            testing::writeFile(path, wrongType);
             read.thoroughNesting = true;
             QCOMPARE(readProjectFile(path, read, error), ProjectReadStatus::Read);
             QVERIFY(!read.thoroughNesting);
         }
-    }
-
-    // A project brings its nesting into the window without changing the
-    // stored preference, and saving writes the window's.
-    void projectOpensAndSavesTheSetting()
-    {
-        const QString dxf = testing::examplePath(QStringLiteral("room-curved-wall.dxf"));
-        ProjectFile project;
-        project.dxfPath = dxf;
-        project.sheetWidth = QStringLiteral("2.0");
-        project.sheetHeight = QStringLiteral("1.2");
-        project.startIndex = 3;
-        project.thoroughNesting = true;
-        const QString path = folder.filePath(QStringLiteral("room.tlr"));
-        QString error;
-        QVERIFY(writeProjectFile(path, project, error));
-
-        const auto window = makeWindow(QStringLiteral("en"));
-        window->openProject(path);
-        QCOMPARE(window->nestingMode(), NestingMode::Thorough);
-        QVERIFY(thoroughAction(*window)->isChecked());
-        QVERIFY(!Preferences().thoroughNesting());
-        QVERIFY(window->saveProject());
-        ProjectFile saved;
-        QCOMPARE(readProjectFile(path, saved, error), ProjectReadStatus::Read);
-        QVERIFY(saved.thoroughNesting);
     }
 
     // The report's summary has a nesting row only for a thorough plan.

@@ -3,101 +3,40 @@
 // files and the file named at start. Every box and file dialog is answered
 // through the test hooks.
 
-#include "testsupport.h"
+#include "uitestsupport.h"
 
-#include "ui/filedialog.h"
-#include "ui/mainwindow.h"
-#include "ui/messagebox.h"
-#include "ui/preferences.h"
 #include "ui/sheetinputs.h"
-#include "views/nestingcanvas.h"
 
-#include <QAction>
-#include <QComboBox>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPlainTextEdit>
 #include <QPointer>
-#include <QRadioButton>
-#include <QSettings>
-#include <QStatusBar>
-#include <QTemporaryDir>
-#include <QTest>
 
-#include <memory>
-
-using tallero::RodalixV69;
-using tallero::testing::child;
-using tallero::testing::writeFile;
-
-namespace {
-QSettings store()
-{
-    return tallero::testing::settingsStore();
-}
-} // namespace
+using namespace tallero;
+using namespace tallero::testing;
 
 class UiWorkflowTest : public QObject
 {
     Q_OBJECT
 
 private:
-    tallero::testing::WindowHooks hooks;
-    tallero::testing::DxfScratch scratch;
+    WindowHooks hooks;
+    DxfScratch scratch;
 
-    static QString example(const char *name) { return tallero::testing::examplePath(QString::fromLatin1(name)); }
-    static std::unique_ptr<RodalixV69> makeWindow() { return std::make_unique<RodalixV69>(); }
-
-    // Loads `path` through Load DXF drawing… with a 2.0 x 1.2 m sheet typed.
-    void loadThroughDialog(RodalixV69 &window, const QString &path)
-    {
-        tallero::testing::typeSheet(&window, QStringLiteral("2.0"), QStringLiteral("1.2"));
-        hooks.openAnswers.append(path);
-        window.chooseAndLoadDxf();
-    }
-
-    static QString pieceText(RodalixV69 &window) { return child<QLabel>(&window, "piece")->text(); }
-    static QString reportText(RodalixV69 &window) { return child<QPlainTextEdit>(&window, "report")->toPlainText(); }
-
-    static QList<QAction *> recentEntries(RodalixV69 &window)
-    {
-        QList<QAction *> entries;
-        for (QAction *action : child<QMenu>(&window, "recentMenu")->actions()) {
-            if (!action->data().toString().isEmpty())
-                entries.append(action);
-        }
-        return entries;
-    }
+    void loadThroughDialog(RodalixV69 &window, const QString &path) { testing::loadThroughDialog(hooks, window, path); }
 
     QString writeDxf(const QString &name, const QString &entities)
     {
-        return writeFile(scratch.folder() + QLatin1Char('/') + name, tallero::testing::dxfDocument(entities).toUtf8());
-    }
-
-    static QString square(double x, double y, double side)
-    {
-        return QStringLiteral("0 LWPOLYLINE;70 1;10 %1;20 %2;10 %3;20 %2;10 %3;20 %4;10 %1;20 %4;")
-            .arg(x)
-            .arg(y)
-            .arg(x + side)
-            .arg(y + side);
+        return writeFile(scratch.folder() + QLatin1Char('/') + name, dxfDocument(entities).toUtf8());
     }
 
 private slots:
     void initTestCase()
     {
-        tallero::testing::isolateUserState();
+        isolateUserState();
         hooks.install();
     }
 
     void init()
     {
-        QSettings settings = store();
-        settings.clear();
-        settings.setValue(QStringLiteral("ui/language"), QStringLiteral("en"));
-        settings.sync();
+        resetSettings(QStringLiteral("en"));
         hooks.clear();
     }
 
@@ -138,11 +77,11 @@ private slots:
         QFETCH(bool, valid);
         QFETCH(double, engineWidth);
         QFETCH(double, engineHeight);
-        const std::optional<tallero::SheetInputs> read = tallero::readSheetInputs(width, height, clearance, vertical);
+        const std::optional<SheetInputs> read = readSheetInputs(width, height, clearance, vertical);
         QCOMPARE(read.has_value(), valid);
 
-        const auto window = makeWindow();
-        tallero::testing::typeSheet(window.get(), width, height, clearance);
+        const auto window = std::make_unique<RodalixV69>();
+        typeSheet(window.get(), width, height, clearance);
         (vertical ? child<QRadioButton>(window.get(), "vertical") : child<QRadioButton>(window.get(), "horizontal"))
             ->setChecked(true);
         double w = -1.0, h = -1.0, c = -1.0;
@@ -162,85 +101,68 @@ private slots:
 
     void loadTakesTheDrawingOver()
     {
-        const auto window = makeWindow();
+        const auto window = std::make_unique<RodalixV69>();
         child<QPlainTextEdit>(window.get(), "report")->setPlainText(QStringLiteral("figures of another drawing"));
         loadThroughDialog(*window, example("room-curved-wall.dxf"));
         QVERIFY(window->hasDrawing());
         QVERIFY(window->isModified());
         QVERIFY(window->currentPlan().has_value());
-        QVERIFY(pieceText(*window).startsWith(QStringLiteral("Drawing: ")));
-        QCOMPARE(store().value(QStringLiteral("paths/dxf")).toString(),
+        QVERIFY(shownText(window.get(), "piece").startsWith(QStringLiteral("Drawing: ")));
+        QCOMPARE(stored("paths/dxf").toString(),
                  QFileInfo(example("room-curved-wall.dxf")).absolutePath());
-        QCOMPARE(store().value(QStringLiteral("recent/files")).toStringList(),
+        QCOMPARE(stored("recent/files").toStringList(),
                  QStringList{QFileInfo(example("room-curved-wall.dxf")).absoluteFilePath()});
-        QVERIFY(window->statusBar()->currentMessage().startsWith(QStringLiteral("Drawing loaded: room-curved-wall.dxf")));
+        QVERIFY(statusText(*window).startsWith(QStringLiteral("Drawing loaded: room-curved-wall.dxf")));
 
         // The summary of a drawing's plan never stands beside another drawing.
-        const QString planSummary = reportText(*window);
+        const QString planSummary = shownText(window.get(), "report");
         QVERIFY(planSummary != QStringLiteral("Load a DXF file to get started."));
         QVERIFY(window->loadDxfFile(example("deck-bay.dxf"), false));
-        QCOMPARE(reportText(*window), QStringLiteral("Load a DXF file to get started."));
+        QCOMPARE(shownText(window.get(), "report"), QStringLiteral("Load a DXF file to get started."));
         QVERIFY(!window->currentPlan().has_value());
     }
 
     void failedLoadKeepsTheWindow_data()
     {
-        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("file");   // "garbage": a file that is not a drawing
         QTest::addColumn<QString>("width");
-        QTest::addColumn<bool>("dialogOpens");
-        QTest::addColumn<QString>("boxTitle");
-        QTest::newRow("missing file") << "no-such-file.dxf" << "2.0" << true << "DXF read error";
-        QTest::newRow("not a drawing") << "garbage" << "2.0" << true << "DXF read error";
-        QTest::newRow("decimal comma") << "deck-bay" << "2,0" << false << "Invalid values";
+        QTest::addColumn<QString>("boxTitle");   // "Invalid values": stopped before the file dialog
+        QTest::newRow("missing file") << "no-such-file.dxf" << "2.0" << "DXF read error";
+        QTest::newRow("not a drawing") << "garbage" << "2.0" << "DXF read error";
+        QTest::newRow("decimal comma") << "deck-bay.dxf" << "2,0" << "Invalid values";
     }
 
-    // Every failure leaves drawing, plan, labels, folders, recent files and
-    // `modified` as they were; invalid fields stop before the file dialog.
+    // Every failure leaves drawing, plan, fields, labels, title, folders,
+    // recent files and `modified` as they were.
     void failedLoadKeepsTheWindow()
     {
         QFETCH(QString, file);
         QFETCH(QString, width);
-        QFETCH(bool, dialogOpens);
         QFETCH(QString, boxTitle);
-        const auto window = makeWindow();
+        const auto window = std::make_unique<RodalixV69>();
         loadThroughDialog(*window, example("room-curved-wall.dxf"));
         QVERIFY(window->currentPlan().has_value());
+        child<QLineEdit>(window.get(), "sheetWidth")->setText(width);
         window->setModified(false);
         window->recordStoredSheetValues();
-        QSettings settings = store();
+        QSettings settings = settingsStore();
         settings.setValue(QStringLiteral("paths/dxf"), QStringLiteral("/somewhere/else"));
         settings.sync();
-        const QStringList recent = store().value(QStringLiteral("recent/files")).toStringList();
-        const QString piece = pieceText(*window);
-        const QString report = reportText(*window);
-        const double area = window->layoutCanvas()->drawing.area;
-        const QString title = window->windowTitle();
+        const QStringList recent = stored("recent/files").toStringList();
+        const QString before = workSignature(*window);
 
-        QString path;
-        if (file == QLatin1String("garbage"))
-            path = scratch.write(QByteArrayLiteral("this is not a drawing\n"));
-        else if (file == QLatin1String("deck-bay"))
-            path = example("deck-bay.dxf");
-        else
-            path = scratch.folder() + QLatin1Char('/') + file;
-        hooks.boxes.clear();
-        hooks.openRequests.clear();
-        child<QLineEdit>(window.get(), "sheetWidth")->setText(width);
-        window->recordStoredSheetValues();
-        hooks.openAnswers = {path};
+        hooks.clear();
+        hooks.openAnswers = {file == QLatin1String("garbage") ? scratch.write("this is not a drawing\n")
+                             : file == QLatin1String("deck-bay.dxf") ? example("deck-bay.dxf")
+                                                                     : scratch.folder() + QLatin1Char('/') + file};
         window->chooseAndLoadDxf();
 
-        QCOMPARE(hooks.openRequests.size(), dialogOpens ? 1 : 0);
+        QCOMPARE(hooks.openRequests.size(), boxTitle == QLatin1String("Invalid values") ? 0 : 1);
         QCOMPARE(hooks.boxes.size(), 1);
         QCOMPARE(hooks.boxes.first().title, boxTitle);
-        QCOMPARE(window->layoutCanvas()->drawing.area, area);
-        QVERIFY(window->currentPlan().has_value());
-        QCOMPARE(pieceText(*window), piece);
-        QCOMPARE(reportText(*window), report);
-        QCOMPARE(window->windowTitle(), title);
-        QVERIFY(!window->isModified());
-        QCOMPARE(store().value(QStringLiteral("paths/dxf")).toString(), QStringLiteral("/somewhere/else"));
-        QCOMPARE(store().value(QStringLiteral("recent/files")).toStringList(), recent);
+        QCOMPARE(workSignature(*window), before);
+        QCOMPARE(stored("paths/dxf").toString(), QStringLiteral("/somewhere/else"));
+        QCOMPARE(stored("recent/files").toStringList(), recent);
     }
 
     void unsavedWork_data()
@@ -266,7 +188,7 @@ private slots:
     {
         QFETCH(QString, change);
         QFETCH(bool, unsaved);
-        const auto window = makeWindow();
+        const auto window = std::make_unique<RodalixV69>();
         loadThroughDialog(*window, example("room-curved-wall.dxf"));
         QVERIFY(window->isModified());
         QVERIFY(window->hasUnsavedWork());
@@ -297,7 +219,7 @@ private slots:
             QVERIFY(window->hasUnsavedWork());
             width->setText(before);
         } else if (change == QLatin1String("recalculate")) {
-            QCOMPARE(window->recalculate(), tallero::ComputationOutcome::Applied);
+            QCOMPARE(window->recalculate(), ComputationOutcome::Applied);
         } else if (change == QLatin1String("load")) {
             QVERIFY(window->loadDxfFile(example("deck-bay.dxf"), true));
             QVERIFY(!window->isModified());   // loadDxfFile alone leaves the flag to its caller
@@ -337,7 +259,7 @@ private slots:
         QFETCH(int, answer);
         QFETCH(bool, prompted);
         QFETCH(bool, closes);
-        const auto window = makeWindow();
+        const auto window = std::make_unique<RodalixV69>();
         window->show();
         if (before != QLatin1String("nothing"))
             loadThroughDialog(*window, example("l-floor-column.dxf"));
@@ -348,7 +270,7 @@ private slots:
         if (before.endsWith(QLatin1String("width")))
             child<QLineEdit>(window.get(), "sheetWidth")->setText(QStringLiteral("2.5"));
         if (before.endsWith(QLatin1String("recalculate")))
-            QCOMPARE(window->recalculate(), tallero::ComputationOutcome::Applied);
+            QCOMPARE(window->recalculate(), ComputationOutcome::Applied);
         window->toggleTheme();   // light, stored only when the window really closes
         hooks.boxes.clear();
         hooks.answers = {QMessageBox::StandardButton(answer)};
@@ -356,7 +278,7 @@ private slots:
         QCOMPARE(window->close(), closes);
         QCOMPARE(hooks.boxes.size(), prompted ? 1 : 0);
         if (prompted) {
-            const tallero::MessageBoxRequest &box = hooks.boxes.first();
+            const MessageBoxRequest &box = hooks.boxes.first();
             QCOMPARE(box.title, QStringLiteral("Save project"));
             QCOMPARE(box.text, QStringLiteral("There are unsaved changes in a .tlr project. Do you want to save "
                                               "them before exiting?"));
@@ -364,7 +286,7 @@ private slots:
             QVERIFY(box.buttons.testFlag(QMessageBox::Cancel));
         }
         QCOMPARE(window->isVisible(), !closes);
-        QCOMPARE(store().value(QStringLiteral("theme/dark"), true).toBool(), !closes);
+        QCOMPARE(settingsStore().value(QStringLiteral("theme/dark"), true).toBool(), !closes);
     }
 
     void replacingUnsavedWorkAsks_data()
@@ -383,7 +305,7 @@ private slots:
         QFETCH(bool, throughRecent);
         QFETCH(int, answer);
         QFETCH(bool, replaced);
-        const auto window = makeWindow();
+        const auto window = std::make_unique<RodalixV69>();
         loadThroughDialog(*window, example("deck-bay.dxf"));
         hooks.answers = {QMessageBox::Discard};
         loadThroughDialog(*window, example("room-curved-wall.dxf"));   // asks: deck bay is unsaved
@@ -392,7 +314,7 @@ private slots:
         hooks.boxes.clear();
         hooks.answers = {QMessageBox::StandardButton(answer)};
         if (throughRecent) {
-            const QList<QAction *> entries = recentEntries(*window);
+            const QList<QAction *> entries = recentEntries(window.get());
             QCOMPARE(entries.size(), 2);
             QCOMPARE(entries.last()->data().toString(), QFileInfo(example("deck-bay.dxf")).absoluteFilePath());
             entries.last()->trigger();
@@ -420,7 +342,7 @@ private slots:
     {
         QFETCH(int, answer);
         QFETCH(bool, cleared);
-        const auto window = makeWindow();
+        const auto window = std::make_unique<RodalixV69>();
         loadThroughDialog(*window, example("deck-bay.dxf"));
         hooks.boxes.clear();
         if (answer != QMessageBox::NoButton)
@@ -434,9 +356,9 @@ private slots:
         if (cleared) {
             QCOMPARE(child<QLineEdit>(window.get(), "sheetWidth")->text(), QStringLiteral("0.0"));
             QCOMPARE(child<QLineEdit>(window.get(), "clearance")->text(), QStringLiteral("0.00"));
-            QCOMPARE(pieceText(*window), QStringLiteral("Piece: None loaded"));
-            QCOMPARE(reportText(*window), QStringLiteral("Load a DXF drawing to get started."));
-            QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("New project created."));
+            QCOMPARE(shownText(window.get(), "piece"), QStringLiteral("Piece: None loaded"));
+            QCOMPARE(shownText(window.get(), "report"), QStringLiteral("Load a DXF drawing to get started."));
+            QCOMPARE(statusText(*window), QStringLiteral("New project created."));
             QCOMPARE(window->windowTitle(), QStringLiteral("Tallero[*]"));
         }
     }
@@ -454,9 +376,9 @@ private slots:
     {
         QFETCH(int, answer);
         const bool yes = answer == QMessageBox::Yes;
-        const auto window = makeWindow();
+        const auto window = std::make_unique<RodalixV69>();
         loadThroughDialog(*window, example("deck-bay.dxf"));
-        QSettings settings = store();
+        QSettings settings = settingsStore();
         settings.setValue(QStringLiteral("ui/language"), QStringLiteral("de"));
         settings.setValue(QStringLiteral("paths/project"), QStringLiteral("/p"));
         settings.setValue(QStringLiteral("paths/report"), QStringLiteral("/r"));
@@ -464,20 +386,20 @@ private slots:
         settings.sync();
         window->toggleTheme();
         QVERIFY(!window->isDarkTheme());
-        const QStringList recent = store().value(QStringLiteral("recent/files")).toStringList();
-        const QString dxfFolder = store().value(QStringLiteral("paths/dxf")).toString();
+        const QStringList recent = stored("recent/files").toStringList();
+        const QString dxfFolder = stored("paths/dxf").toString();
         QCOMPARE(recent.size(), 1);
         hooks.answers = {QMessageBox::StandardButton(answer)};
 
         window->restoreDefaults();
         QCOMPARE(window->isDarkTheme(), yes);
-        QCOMPARE(store().value(QStringLiteral("theme/dark")).toBool(), yes);
+        QCOMPARE(stored("theme/dark").toBool(), yes);
         QCOMPARE(child<QLineEdit>(window.get(), "sheetWidth")->text(), yes ? QStringLiteral("0.0") : QStringLiteral("2.0"));
-        QCOMPARE(store().value(QStringLiteral("ui/language")).toString(), QStringLiteral("de"));
-        QCOMPARE(store().value(QStringLiteral("recent/files")).toStringList(), recent);
-        QCOMPARE(store().value(QStringLiteral("paths/dxf")).toString(), dxfFolder);
-        QCOMPARE(store().value(QStringLiteral("paths/project")).toString(), QStringLiteral("/p"));
-        QCOMPARE(store().value(QStringLiteral("paths/report")).toString(), QStringLiteral("/r"));
+        QCOMPARE(stored("ui/language").toString(), QStringLiteral("de"));
+        QCOMPARE(stored("recent/files").toStringList(), recent);
+        QCOMPARE(stored("paths/dxf").toString(), dxfFolder);
+        QCOMPARE(stored("paths/project").toString(), QStringLiteral("/p"));
+        QCOMPARE(stored("paths/report").toString(), QStringLiteral("/r"));
         QVERIFY(window->hasDrawing());
         QVERIFY(window->currentPlan().has_value());
         QVERIFY(window->isModified());
@@ -506,7 +428,7 @@ private slots:
         }
         if (repeatFirst)
             used.append(used.first());
-        const auto window = makeWindow();
+        const auto window = std::make_unique<RodalixV69>();
         for (const QString &path : used)
             window->addRecentFile(path);
 
@@ -516,8 +438,8 @@ private slots:
                 expected.append(*it);
         }
         expected = expected.mid(0, 10);
-        QCOMPARE(store().value(QStringLiteral("recent/files")).toStringList(), expected);
-        const QList<QAction *> entries = recentEntries(*window);
+        QCOMPARE(stored("recent/files").toStringList(), expected);
+        const QList<QAction *> entries = recentEntries(window.get());
         QCOMPARE(entries.size(), expected.size());
         for (int i = 0; i < entries.size(); ++i) {
             QCOMPARE(entries[i]->toolTip(), expected[i]);
@@ -532,17 +454,17 @@ private slots:
         const QString kept = folder.filePath(QStringLiteral("kept.dxf"));
         const QString gone = folder.filePath(QStringLiteral("gone.dxf"));
         QFile(kept).open(QIODevice::WriteOnly);
-        QSettings settings = store();
+        QSettings settings = settingsStore();
         settings.setValue(QStringLiteral("recent/files"), QStringList{gone, kept});
         settings.sync();
 
-        const auto window = makeWindow();
+        const auto window = std::make_unique<RodalixV69>();
         QVERIFY(child<QMenu>(window.get(), "recentMenu")->isEnabled());
-        QCOMPARE(store().value(QStringLiteral("recent/files")).toStringList(), QStringList{kept});
-        QCOMPARE(recentEntries(*window).size(), 1);
+        QCOMPARE(stored("recent/files").toStringList(), QStringList{kept});
+        QCOMPARE(recentEntries(window.get()).size(), 1);
 
         child<QAction>(window.get(), "clearRecentFiles")->trigger();
-        QVERIFY(!store().contains(QStringLiteral("recent/files")));
+        QVERIFY(!settingsStore().contains(QStringLiteral("recent/files")));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         const QList<QAction *> left = child<QMenu>(window.get(), "recentMenu")->actions();
         QCOMPARE(left.size(), 1);
@@ -554,22 +476,22 @@ private slots:
     // drawing, and so rebuilds the menu, outlives its own handler.
     void recentEntryWithAmpersand()
     {
-        const QString path = writeDxf(QStringLiteral("walls & floor.dxf"), square(0, 0, 5));
-        const auto window = makeWindow();
+        const QString path = writeDxf(QStringLiteral("walls & floor.dxf"), rectangleEntities(0, 0, 5, 5));
+        const auto window = std::make_unique<RodalixV69>();
         window->addRecentFile(path);
-        QPointer<QAction> entry = recentEntries(*window).value(0);
+        QPointer<QAction> entry = recentEntries(window.get()).value(0);
         QVERIFY(entry);
         QVERIFY(entry->text().startsWith(QStringLiteral("walls && floor.dxf  \u2014  ")));
         QCOMPARE(QAction(entry->text()).iconText().left(13), QStringLiteral("walls & floor"));
 
-        tallero::testing::typeSheet(window.get(), QStringLiteral("2.0"), QStringLiteral("1.2"));
+        typeSheet(window.get(), QStringLiteral("2.0"), QStringLiteral("1.2"));
         entry->trigger();
         QVERIFY(window->hasDrawing());
         QVERIFY(window->isModified());
         QVERIFY(entry);   // still alive while control is in the loop's hands
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!entry);
-        QCOMPARE(recentEntries(*window).size(), 1);
+        QCOMPARE(recentEntries(window.get()).size(), 1);
     }
 
     void startupFile_data()
@@ -598,15 +520,15 @@ private slots:
         if (file == QLatin1String("room-curved-wall.dxf"))
             path = example("room-curved-wall.dxf");
         else if (file == QLatin1String("outside"))
-            path = writeDxf(QStringLiteral("outside.dxf"), square(0, 0, 10) + square(20, 0, 3) + square(30, 0, 1));
-        const auto window = makeWindow();
+            path = writeDxf(QStringLiteral("outside.dxf"), rectangleEntities(0, 0, 10, 10) + rectangleEntities(20, 0, 3, 3) + rectangleEntities(30, 0, 1, 1));
+        const auto window = std::make_unique<RodalixV69>();
         window->openStartupFile(path);
         QCOMPARE(window->hasDrawing(), shown);
         QCOMPARE(hooks.boxes.size(), boxTitle.isEmpty() ? 0 : 1);
         if (!boxTitle.isEmpty())
             QCOMPARE(hooks.boxes.first().title, boxTitle);
         if (shown) {
-            QCOMPARE(window->statusBar()->currentMessage(), status);
+            QCOMPARE(statusText(*window), status);
             QVERIFY(!window->currentPlan().has_value());
             QVERIFY(window->isModified());
         }

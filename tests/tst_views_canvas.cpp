@@ -131,39 +131,35 @@ private slots:
         QVERIFY2(std::abs(canvas.zoom - expected) < 1e-9, qPrintable(QString::number(canvas.zoom, 'g', 17)));
     }
 
-    void wheelZoomShowsInTitle()
-    {
-        NestingCanvas canvas;
-        canvas.language = QStringLiteral("en");
-        canvas.setDrawing(rectangleDrawing(0, 0, 12.5, 8), QString());
-        canvas.setPlan(CuttingPlan());
-        QCOMPARE(canvas.titleText(), QStringLiteral("LAYOUT VIEW (12.500 x 8.000 m) - Zoom: 1.0x"));
-        for (int i = 0; i < 20; ++i)
-            sendWheel(canvas, QPoint(0, 120));
-        QCOMPARE(canvas.titleText(), QStringLiteral("LAYOUT VIEW (12.500 x 8.000 m) - Zoom: 18.5x"));
-    }
-
+    // The title names the drawing's size and the zoom once there is a plan;
+    // wheel notches show in it.
     void title_data()
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<bool>("withPlan");
+        QTest::addColumn<int>("notches");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("es") << "es" << false << "VISTA DE MONTAJE";
-        QTest::newRow("unknown is Spanish") << "fr" << false << "VISTA DE MONTAJE";
-        QTest::newRow("es plan") << "es" << true << "VISTA DE MONTAJE (12.500 x 8.000 m) - Zoom: 1.0x";
-        QTest::newRow("de plan") << "de" << true << "MONTAGEANSICHT (12.500 x 8.000 m) – Zoom: 1.0x";
+        QTest::newRow("es") << "es" << false << 0 << "VISTA DE MONTAJE";
+        QTest::newRow("unknown is Spanish") << "fr" << false << 0 << "VISTA DE MONTAJE";
+        QTest::newRow("es plan") << "es" << true << 0 << "VISTA DE MONTAJE (12.500 x 8.000 m) - Zoom: 1.0x";
+        QTest::newRow("de plan") << "de" << true << 0 << "MONTAGEANSICHT (12.500 x 8.000 m) – Zoom: 1.0x";
+        QTest::newRow("en plan, zoomed by the wheel")
+            << "en" << true << 20 << "LAYOUT VIEW (12.500 x 8.000 m) - Zoom: 18.5x";
     }
 
     void title()
     {
         QFETCH(QString, language);
         QFETCH(bool, withPlan);
+        QFETCH(int, notches);
         QFETCH(QString, expected);
         NestingCanvas canvas;
         canvas.language = language;
         canvas.setDrawing(rectangleDrawing(3, 4, 12.5, 8), QString());
         if (withPlan)
             canvas.setPlan(CuttingPlan());
+        for (int i = 0; i < notches; ++i)
+            sendWheel(canvas, QPoint(0, 120));
         QCOMPARE(canvas.titleText(), expected);
     }
 
