@@ -8,8 +8,6 @@
 #include "geometry/convexhull.h"
 #include "geometry/shapeops.h"
 
-#include <QPair>
-#include <QSet>
 
 #include <algorithm>
 #include <cmath>
@@ -47,7 +45,7 @@ constexpr double touchingArea = 1e-13;
 struct CandidateOrder
 {
     int orientation = 0;
-    int position = 0;
+    qint64 position = 0;
 };
 
 // (a, order a) strictly before (b, order b), lexicographically.
@@ -172,22 +170,13 @@ QList<Candidate> collectCandidates(const QList<PieceOrientation> &orientations,
             continue;
         const double pw = orientation.shape.bounds.width();
         const double ph = orientation.shape.bounds.height();
-        const QList<QPointF> offsets =
-            candidateOffsets(orientation, sheet.width, sheet.height, cuttingSheet,
-                             sheet.references);
-        counts.candidates += int(offsets.size());
-        // Offsets are multiples of 1e-9 within the sheet, so the doubles
-        // themselves identify them as their nine-decimal texts do (adding
-        // 0.0 folds a negative zero onto zero); no conversion to an integer
-        // count can overflow.
-        QSet<QPair<double, double>> seen;
-        for (int position = 0; position < offsets.size(); ++position) {
-            const QPointF &offset = offsets[position];
-            const QPair<double, double> key(offset.x() + 0.0, offset.y() + 0.0);
-            if (seen.contains(key))
-                continue;
-            seen.insert(key);
-            ++counts.distinct;
+        qint64 generated = 0;
+        const QList<DistinctOffset> offsets =
+            distinctCandidateOffsets(orientation, sheet.width, sheet.height, cuttingSheet,
+                                     sheet.references, generated);
+        counts.candidates += int(generated);
+        counts.distinct += int(offsets.size());
+        for (const auto &[offset, position] : offsets) {
             Candidate candidate;
             candidate.order = {o, position};
             candidate.x = offset.x();

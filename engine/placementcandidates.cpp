@@ -3,6 +3,9 @@
 #include "engine/placementsearch.h"
 #include "engine/internal/shapetransform.h"
 
+#include <QPair>
+#include <QSet>
+
 #include <algorithm>
 #include <cmath>
 
@@ -99,6 +102,106 @@ QList<QPointF> candidateOffsets(const PieceOrientation &orientation, double shee
             candidates.append(reference.x() - anchor.x(), reference.y() - anchor.y());
     }
     return candidates.take();
+}
+
+QList<DistinctOffset> distinctCandidateOffsets(const PieceOrientation &orientation,
+                                               double sheetWidth, double sheetHeight,
+                                               const CuttingSheet &sheet,
+                                               const QList<QPointF> &referencePoints,
+                                               qint64 &generated)
+{
+    const double pw = orientation.shape.bounds.width();
+    const double ph = orientation.shape.bounds.height();
+    const double maxX = sheetWidth - pw + eps;
+    const double maxY = sheetHeight - ph + eps;
+    // Offsets are multiples of 1e-9 within the sheet, so the doubles
+    // themselves tell them apart as their nine-decimal texts do; adding 0.0
+    // folds a negative zero onto zero.
+    const auto distinctValues = [](const QList<double> &values, double limit,
+                                   qint64 &admitted) {
+        QList<double> distinct;
+        QSet<double> seen;
+        for (double v : values) {
+            if (!(v >= -eps && v <= limit))
+                continue;
+            ++admitted;
+            // The first occurrence's value stands for the others, as the
+            // first of equal offsets does.
+            const double q = quantise(v);
+            if (!seen.contains(q + 0.0)) {
+                seen.insert(q + 0.0);
+                distinct.append(q);
+            }
+        }
+        return std::make_pair(distinct, seen);
+    };
+
+    // The same values, in the same order, as candidateOffsets pairs.
+    QList<double> xs{0.0, sheetWidth - pw};
+    QList<double> ys{0.0, sheetHeight - ph};
+    for (const PiecePlacement &placement : sheet.placements) {
+        const QRectF &b = placement.shape.bounds;
+        xs << b.left() << b.right() << b.left() - pw << b.right() - pw;
+        ys << b.top() << b.bottom() << b.top() - ph << b.bottom() - ph;
+    }
+    qint64 admittedXs = 0;
+    qint64 admittedYs = 0;
+    const auto [columns, columnSet] = distinctValues(xs, maxX, admittedXs);
+    const auto [rows, rowSet] = distinctValues(ys, maxY, admittedYs);
+    generated = admittedXs * admittedYs;
+
+    QList<DistinctOffset> offsets;
+    offsets.reserve(columns.size() * rows.size());
+    // The corners of the admissible region come first; each is also one of
+    // the pairings, since 0 and the far limits lead both value lists.
+    const QPointF corners[] = {QPointF(0.0, 0.0), QPointF(sheetWidth - pw, 0.0),
+                               QPointF(0.0, sheetHeight - ph),
+                               QPointF(sheetWidth - pw, sheetHeight - ph)};
+    // Compared exactly: QPointF's own comparison is fuzzy.
+    QList<QPair<double, double>> cornersTaken;
+    for (const QPointF &corner : corners) {
+        if (!(corner.x() >= -eps && corner.y() >= -eps && corner.x() <= maxX
+              && corner.y() <= maxY))
+            continue;
+        ++generated;
+        const QPointF q(quantise(corner.x()), quantise(corner.y()));
+        const QPair<double, double> key(q.x() + 0.0, q.y() + 0.0);
+        if (!cornersTaken.contains(key)) {
+            cornersTaken.append(key);
+            offsets.append({q, qint64(cornersTaken.size() - 1)});
+        }
+    }
+    const qint64 pairingsStart = 4;
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        for (qsizetype j = 0; j < rows.size(); ++j) {
+            if (!cornersTaken.contains(qMakePair(columns[i] + 0.0, rows[j] + 0.0)))
+                offsets.append({QPointF(columns[i], rows[j]), pairingsStart + i * rows.size() + j});
+        }
+    }
+
+    const qint64 contactsStart = pairingsStart + qint64(columns.size()) * rows.size();
+    QSet<QPair<double, double>> contactsTaken;
+    qint64 contact = 0;
+    for (const QPointF &reference : referencePoints) {
+        for (const QPointF &anchor : orientation.anchors) {
+            const double x = reference.x() - anchor.x();
+            const double y = reference.y() - anchor.y();
+            if (!(x >= -eps && y >= -eps && x <= maxX && y <= maxY))
+                continue;
+            ++generated;
+            const double qx = quantise(x);
+            const double qy = quantise(y);
+            // A pairing or a corner already stands for it.
+            if (columnSet.contains(qx + 0.0) && rowSet.contains(qy + 0.0))
+                continue;
+            const QPair<double, double> key(qx + 0.0, qy + 0.0);
+            if (contactsTaken.contains(key))
+                continue;
+            contactsTaken.insert(key);
+            offsets.append({QPointF(qx, qy), contactsStart + contact++});
+        }
+    }
+    return offsets;
 }
 
 } // namespace tallero

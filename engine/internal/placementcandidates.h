@@ -30,6 +30,23 @@ QList<QPointF> candidateOffsets(const PieceOrientation &orientation, double shee
                                 double sheetHeight, const CuttingSheet &sheet,
                                 const QList<QPointF> &referencePoints);
 
+// The offsets of candidateOffsets with every duplicate dropped, each at the
+// position of its first occurrence there: positions keep that order, not
+// its numbering. `generated` is the number of offsets with duplicates. The
+// edge-aligned pairings, most of them repeats on a crowded sheet, are
+// paired from distinct x and y values instead of being listed and sifted.
+struct DistinctOffset
+{
+    QPointF offset;
+    qint64 position = 0;
+};
+
+QList<DistinctOffset> distinctCandidateOffsets(const PieceOrientation &orientation,
+                                               double sheetWidth, double sheetHeight,
+                                               const CuttingSheet &sheet,
+                                               const QList<QPointF> &referencePoints,
+                                               qint64 &generated);
+
 // True when a placed piece's bounds lie on the sheet to within 1e-7 on
 // every side, the one admissibility test by bounds that both searches make.
 bool insideSheet(const QRectF &bounds, double sheetWidth, double sheetHeight);
