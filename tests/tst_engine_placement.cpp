@@ -187,8 +187,73 @@ private slots:
             QVERIFY(plain && fast);
             QVERIFY(fast->placement.x == plain->placement.x && fast->placement.y == plain->placement.y);
             QVERIFY(fast->score.values == plain->score.values);
+            QCOMPARE(fastCounts.candidates, plainCounts.candidates);
             QCOMPARE(fastCounts.distinct, plainCounts.distinct);
         }
+    }
+
+    // Traced edges: pieces whose tops wander by millimetre steps, so a
+    // candidate beside them overlaps in strips a few millimetres wide or
+    // touches along hundreds of short segments, and the union of the two
+    // cannot be confirmed to cover either exactly. The fast search must
+    // judge each of those candidates as the plain one does.
+    void tracedEdgesSamePlacement_data()
+    {
+        QTest::addColumn<double>("width");
+        QTest::addColumn<double>("height");
+        QTest::addColumn<bool>("tracedBottom");
+        QTest::newRow("wide flat piece") << 1.0 << 0.2 << false;
+        QTest::newRow("narrow tall piece") << 0.3 << 0.55 << false;
+        QTest::newRow("square piece") << 0.6 << 0.6 << false;
+        QTest::newRow("piece traced below") << 0.9 << 0.3 << true;
+    }
+
+    void tracedEdgesSamePlacement()
+    {
+        QFETCH(double, width);
+        QFETCH(double, height);
+        QFETCH(bool, tracedBottom);
+        unsigned int seed = 777;
+        const auto wander = [&seed] {
+            seed = seed * 1103515245u + 12345u;
+            return 0.002 * (((seed >> 8) % 2001) / 1000.0 - 1.0);
+        };
+        // A block from x0 to x1 whose top, at `top`, is traced in 5 mm steps.
+        const auto tracedBlock = [&wander](double x0, double x1, double top) {
+            QPolygonF ring{QPointF(x0, 0.0), QPointF(x1, 0.0)};
+            const int steps = int(std::lround((x1 - x0) / 0.005));
+            for (int i = 0; i <= steps; ++i)
+                ring << QPointF(x1 - (x1 - x0) * i / steps, top + (i % steps ? wander() : 0.0));
+            ring << ring.first();
+            return shapeFromPolygon({ring});
+        };
+        CuttingSheet sheet;
+        for (const Shape &block : {tracedBlock(0.0, 1.2, 0.6), tracedBlock(1.2, 2.0, 0.5)}) {
+            sheet.placements.append(PiecePlacement{0, 0, block, 0.0, 0.0, 0.0});
+            sheet.occupied = sheet.placements.size() == 1 ? block : *uniteShapes(sheet.occupied, block);
+            sheet.usedArea += block.area;
+        }
+        Shape piece = rectangle(0.0, 0.0, width, height);
+        if (tracedBottom) {
+            QPolygonF ring;
+            const int steps = int(std::lround(width / 0.005));
+            for (int i = 0; i <= steps; ++i)
+                ring << QPointF(width * i / steps, i % steps ? 0.002 + wander() : 0.002);
+            ring << QPointF(width, height) << QPointF(0.0, height) << ring.first();
+            piece = shapeFromPolygon({ring});
+        }
+        const QList<PieceOrientation> orientations = pieceOrientations(piece, 2.44, 1.22);
+        PlacementSearchStatistics plainCounts;
+        const auto plain =
+            findBestPlacementReference(0, orientations, 2.44, 1.22, sheet, 0, &plainCounts);
+        PlacementSearchStatistics fastCounts;
+        const auto fast = findBestPlacement(0, orientations, 2.44, 1.22, sheet, 0, &fastCounts);
+        QVERIFY(plain && fast);
+        QVERIFY(sameBits(fast->placement.x, plain->placement.x));
+        QVERIFY(sameBits(fast->placement.y, plain->placement.y));
+        QCOMPARE(fast->placement.angle, plain->placement.angle);
+        QVERIFY(fast->score.values == plain->score.values);
+        QCOMPARE(fastCounts.distinct, plainCounts.distinct);
     }
 
     // Every distinct offset is evaluated once: duplicates such as (0, 0), a
