@@ -135,7 +135,6 @@ private slots:
         QTest::addColumn<QColor>("background");
         QTest::newRow("Spanish, default theme") << "es" << QVariant() << QColor(0x0f172a);
         QTest::newRow("English, light") << "en" << QVariant(false) << QColor(0xf3f4f6);
-        QTest::newRow("German, dark") << "de" << QVariant(true) << QColor(0x0f172a);
     }
 
     void snapshotWritesTheWindow()
