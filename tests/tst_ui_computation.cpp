@@ -127,7 +127,6 @@ private slots:
         QTest::newRow("top right") << 2 << false << 1.0 << 2.0 << true << true;
         QTest::newRow("bottom right") << 4 << false << 1.0 << 2.0 << true << false;
         QTest::newRow("vertical swaps width and height") << 0 << true << 2.0 << 1.0 << false << false;
-        QTest::newRow("vertical from top right") << 2 << true << 2.0 << 1.0 << true << true;
     }
 
     void recalculateCornerAndOrientation()
@@ -421,7 +420,6 @@ private slots:
         QTest::newRow("scale before recalculating") << "" << false << scale << 12.0 << "millimetres";
         QTest::newRow("keep as drawn") << "4" << true << keep << 12000.0 << "millimetres";
         QTest::newRow("cancel") << "4" << true << cancel << 12000.0 << "millimetres";
-        QTest::newRow("cancel before recalculating") << "" << false << cancel << 12000.0 << "millimetres";
     }
 
     void drawingTooLargeForMetres()
