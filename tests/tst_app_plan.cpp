@@ -162,7 +162,6 @@ private slots:
         row("drawing in the wrong unit", {"room-mm.dxf"}, 4, "--scale 0.001");
         row("the same drawing scaled", {"room-mm.dxf", "--scale", "0.001"}, 0, "");
         row("output in a missing folder", {deck, "--json", "/nonexistent/plan.json"}, 6, "Could not write");
-        row("sheet folder over a file", {deck, "--dxf-dir", "a-file"}, 6, "Could not write");
         row("output over the drawing", {"room-mm.dxf", "--scale", "0.001", "--csv", "room-mm.dxf"}, 5,
             "is the input file");
         row("two outputs on one file", {deck, "--json", "a-file", "--csv", "./a-file"}, 5, "two outputs");
