@@ -84,8 +84,6 @@ private slots:
         QTest::newRow("pdf test without pdf path") << QStringList{"--pdf-test", "a.dxf"} << QString() << 5 << QString();
         QTest::newRow("pdf test of a missing drawing")
             << QStringList{"--pdf-test", "/nonexistent/a.dxf", "/nonexistent/b.pdf"} << QString() << 6 << QString();
-        QTest::newRow("cut sheet snapshot without paths")
-            << QStringList{"--cut-sheet-snapshot"} << QString() << 10 << QString();
         QTest::newRow("self-test before snapshot")
             << QStringList{"--ui-snapshot", "x.png", "--self-test"} << QString() << 2 << QString();
         QTest::newRow("snapshot that cannot be saved")
@@ -135,7 +133,6 @@ private slots:
         QTest::addColumn<QColor>("background");
         QTest::newRow("Spanish, default theme") << "es" << QVariant() << QColor(0x0f172a);
         QTest::newRow("English, light") << "en" << QVariant(false) << QColor(0xf3f4f6);
-        QTest::newRow("German, dark") << "de" << QVariant(true) << QColor(0x0f172a);
     }
 
     void snapshotWritesTheWindow()

@@ -205,8 +205,6 @@ private slots:
         const QString beforeProject = QStringLiteral("There are unsaved changes. Do you want to save them before "
                                                      "opening another project?");
         QTest::newRow("drawing, cancel") << "bay.dxf" << int(QMessageBox::Cancel) << beforeDrawing << "hall.dxf";
-        QTest::newRow("drawing, discard") << "bay.dxf" << int(QMessageBox::Discard) << beforeDrawing << "bay.dxf";
-        QTest::newRow("project, cancel") << "project" << int(QMessageBox::Cancel) << beforeProject << "hall.dxf";
         QTest::newRow("project, discard")
             << "project" << int(QMessageBox::Discard) << beforeProject << "room-curved-wall.dxf";
     }
@@ -230,37 +228,6 @@ private slots:
         QCOMPARE(hooks.boxes.first().text, question);
         QCOMPARE(openedName(window), opened);
         QVERIFY(window.currentPlan().has_value());
-    }
-
-    void unreadableDrawingKeepsTheWindow()
-    {
-        RodalixV69 window;
-        typeSheet(window);
-        QVERIFY(drop(&window, QStringList{QStringLiteral("hall.dxf")}));
-        const auto wholeSheets = window.currentPlan()->wholeSheetCount;
-        const QString broken = scratch.write("0\nSECTION\n2\nENTITIES\n0\nLINE\n10\nnot a number\n");
-
-        hooks.answers = {QMessageBox::Discard};
-        QVERIFY(drop(&window, {QUrl::fromLocalFile(broken)}));
-        QCOMPARE(hooks.boxes.size(), 2);   // the unsaved-work question, then the error
-        QCOMPARE(hooks.boxes.last().icon, QMessageBox::Critical);
-        QCOMPARE(hooks.boxes.last().title, QStringLiteral("DXF read error"));
-        QCOMPARE(openedName(window), QStringLiteral("hall.dxf"));
-        QCOMPARE(window.currentPlan()->wholeSheetCount, wholeSheets);
-        QVERIFY(!Preferences().recentFiles().contains(QFileInfo(broken).absoluteFilePath()));
-    }
-
-    // Before a sheet size is typed, a dropped drawing is shown with a request
-    // for the size, not refused with a warning about the empty fields.
-    void drawingBeforeASheetSizeIsShown()
-    {
-        RodalixV69 window;
-        QVERIFY(drop(&window, QStringList{QStringLiteral("hall.dxf")}));
-        QVERIFY(hooks.boxes.isEmpty());
-        QCOMPARE(openedName(window), QStringLiteral("hall.dxf"));
-        QVERIFY(!window.currentPlan().has_value());
-        QVERIFY(statusText(window).endsWith(
-            QStringLiteral("Enter the sheet size and press Optimise.")));
     }
 };
 

@@ -173,9 +173,6 @@ private slots:
             << "de" << "en" << "userGuide" << "User guide · Tallero" << QStringList{"Close"};
         QTest::newRow("de window now English, about") << "de" << "en" << "about" << "Über Tallero"
                                                       << QStringList{version, "Desktop-Anwendung"};
-        QTest::newRow("es window now German, about") << "es" << "de" << "about" << "Über Tallero"
-                                                     << QStringList{version};
-        QTest::newRow("en window now Spanish, about") << "en" << "es" << "about" << "Acerca de" << QStringList{spanishVersion};
     }
 
     void helpMenu()

@@ -176,24 +176,13 @@ private slots:
         QCOMPARE(window->layoutCanvas()->plan->startIndex, startIndex);
     }
 
-    void applyPlanKeepsTheNestingVerdict_data()
-    {
-        QTest::addColumn<QList<QRectF>>("placed");
-        QTest::addColumn<int>("verdict");
-        QTest::newRow("side by side") << QList<QRectF>{{0, 0, 1, 1}, {1, 0, 1, 1}} << int(NestingFault::None);
-        QTest::newRow("overlapping") << QList<QRectF>{{0, 0, 1, 1}, {0.5, 0, 1, 1}}
-                                     << int(NestingFault::PiecesOverlap);
-        QTest::newRow("past the edge") << QList<QRectF>{{1.5, 0, 1, 1}} << int(NestingFault::PieceOutsideSheet);
-    }
-
+    // applyPlan checks the plan it is given and keeps the verdict; every
+    // fault the check finds is the engine's to test.
     void applyPlanKeepsTheNestingVerdict()
     {
-        QFETCH(QList<QRectF>, placed);
-        QFETCH(int, verdict);
         const auto window = makeWindow(QStringLiteral("es"));
-        window->applyPlan(planWithPlacements(placed));
-        QVERIFY(window->currentPlan()->nestingVerdict.has_value());
-        QCOMPARE(int(*window->currentPlan()->nestingVerdict), verdict);
+        window->applyPlan(planWithPlacements({{0, 0, 1, 1}, {0.5, 0, 1, 1}}));
+        QCOMPARE(window->currentPlan()->nestingVerdict, std::optional<NestingFault>(NestingFault::PiecesOverlap));
     }
 
     void computedPlanIsAdoptedWhole()
@@ -211,65 +200,39 @@ private slots:
         QCOMPARE(legendCount, plan.cells.size());
     }
 
-    void legendGroupsAndOrdersCodes()
+    // The table shows the legend the report shares (whose order the
+    // report's tests check), rebuilt without duplicates; its scroll bar is
+    // styled with or without a plan.
+    void legend_data()
     {
-        // Twelve distinct cut sizes, listed so that lexical order would put
-        // R10 before R2; two cells share the first size; two whole sheets.
-        CuttingPlan plan;
-        plan.sheetWidth = 2.0;
-        plan.sheetHeight = 1.2;
-        int piece = 0;
-        plan.cells.append(cutCell(piece++, 0.6, 1.25));
-        for (int i = 1; i < 12; ++i)
-            plan.cells.append(cutCell(piece++, 0.1 * i, 0.5));
-        plan.cells.insert(3, wholeCell(0, 0, 2.0, 1.2));
-        plan.cells.append(cutCell(piece++, 0.6, 1.25));
-        plan.cells.append(wholeCell(2, 0, 2.0, 1.2));
-        plan.wholeSheetCount = 2;
-
-        const auto window = makeWindow(QStringLiteral("es"));
-        window->applyPlan(plan);
-        window->refreshLegend();   // rebuilt: no duplicates
-        QTableWidget *table = legend(*window);
-        QCOMPARE(table->rowCount(), 13);
-        QStringList codes;
-        for (int row = 0; row < table->rowCount(); ++row)
-            codes << table->item(row, 0)->text();
-        QStringList expected{QStringLiteral("E")};
-        for (int i = 1; i <= 12; ++i)
-            expected << QStringLiteral("R%1").arg(i);
-        QCOMPARE(codes, expected);
-        QCOMPARE(table->item(0, 1)->text(), QStringLiteral("2.000 x 1.200 m"));
-        QCOMPARE(table->item(0, 2)->text(), QStringLiteral("2"));
-        QCOMPARE(table->item(1, 1)->text(), QStringLiteral("0.600 x 1.250 m"));
-        QCOMPARE(table->item(1, 2)->text(), QStringLiteral("2"));
-        QCOMPARE(table->item(12, 1)->text(), QStringLiteral("1.100 x 0.500 m"));
-        QCOMPARE(table->item(12, 2)->text(), QStringLiteral("1"));
+        QTest::addColumn<int>("plan");   // 0 none, 1 cut pieces only, 2 whole sheets and cut pieces
+        QTest::addColumn<QStringList>("rows");
+        QTest::newRow("no plan") << 0 << QStringList{};
+        QTest::newRow("cut pieces only") << 1 << QStringList{"R1 1.000 x 1.000 m 1", "R2 0.500 x 1.000 m 1"};
+        QTest::newRow("whole sheets first, equal sizes counted together")
+            << 2 << QStringList{"E 2.000 x 1.200 m 4", "R1 0.600 x 1.250 m 2", "R2 1.100 x 0.500 m 1"};
     }
 
-    // Without whole sheets the codes start at R1; without a plan the legend
-    // is empty. Either way its scroll bar is styled.
-    void legendWithoutWholeSheets_data()
+    void legend()
     {
-        QTest::addColumn<bool>("withPlan");
-        QTest::addColumn<QString>("style");
-        QTest::newRow("cut pieces only") << true << "#64748b";
-        QTest::newRow("no plan") << false << "width:7px";
-    }
-
-    void legendWithoutWholeSheets()
-    {
-        QFETCH(bool, withPlan);
-        QFETCH(QString, style);
+        QFETCH(int, plan);
+        QFETCH(QStringList, rows);
         const auto window = makeWindow(QStringLiteral("en"));
-        if (withPlan)
+        if (plan == 1)
             window->applyPlan(planWithPlacements({{0, 0, 1, 1}, {1, 0, 0.5, 1}}));
+        if (plan == 2) {
+            CuttingPlan whole = wholeSheetsPlan();
+            whole.cells << cutCell(0, 0.6, 1.25) << cutCell(1, 1.1, 0.5) << cutCell(2, 0.6, 1.25);
+            window->applyPlan(whole);
+        }
         window->refreshLegend();
         QTableWidget *table = legend(*window);
-        QCOMPARE(table->rowCount(), withPlan ? 2 : 0);
-        if (withPlan)
-            QCOMPARE(table->item(0, 0)->text(), QStringLiteral("R1"));
-        QVERIFY2(table->verticalScrollBar()->styleSheet().contains(style), qPrintable(style));
+        QStringList shown;
+        for (int row = 0; row < table->rowCount(); ++row)
+            shown << QStringList{table->item(row, 0)->text(), table->item(row, 1)->text(), table->item(row, 2)->text()}
+                         .join(QLatin1Char(' '));
+        QCOMPARE(shown, rows);
+        QVERIFY(table->verticalScrollBar()->styleSheet().contains(QStringLiteral("width:7px")));
     }
 };
 

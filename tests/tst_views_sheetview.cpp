@@ -99,38 +99,36 @@ private slots:
         QCOMPARE(view.titleText(), expected);
     }
 
+    // Inside the piece and away from its labels, unless a row says otherwise.
     void fills_data()
     {
         QTest::addColumn<int>("sheetIndex");
-        QTest::addColumn<QColor>("fill");
-        QTest::newRow("first") << 0 << QColor(0x10b981);
-        QTest::newRow("third") << 2 << QColor(0xa855f7);
-        QTest::newRow("seventh, as the first") << 6 << QColor(0x10b981);
-        QTest::newRow("eighth") << 7 << QColor(0xf97316);
+        QTest::addColumn<double>("x");   // of the piece's lower left corner
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<QColor>("colour");
+        const QPoint inPiece(510 - 150, 328 + 80);
+        QTest::newRow("first") << 0 << 0.5 << inPiece << QColor(0x10b981);
+        QTest::newRow("bare sheet") << 0 << 0.5 << QPoint(510 - 380, 328) << QColor(0xf8fafc);
+        QTest::newRow("third") << 2 << 0.5 << inPiece << QColor(0xa855f7);
+        QTest::newRow("seventh, as the first") << 6 << 0.5 << inPiece << QColor(0x10b981);
+        QTest::newRow("eighth") << 7 << 0.5 << inPiece << QColor(0xf97316);
+        // A piece reaching 0.5 m past the sheet's right edge is clipped there.
+        QTest::newRow("piece past the edge, on the sheet") << 0 << 1.5 << QPoint(510 + 300, 328 + 80) << QColor(0x10b981);
+        QTest::newRow("piece past the edge, beyond it")
+            << 0 << 1.5 << QPoint(510 + int(pixelsPerMetre) + 30, 328 + 80) << QColor(0x1e293b);
     }
 
     void fills()
     {
         QFETCH(int, sheetIndex);
-        QFETCH(QColor, fill);
+        QFETCH(double, x);
+        QFETCH(QPoint, at);
+        QFETCH(QColor, colour);
         SheetView view;
         view.resize(1020, 620);
-        view.plan = planWithSheets(8);
+        view.plan = planWithSheets(8, x);
         view.sheetIndex = sheetIndex;
-        const QImage image = testing::renderWidget(view);
-        // Inside the piece, away from its labels; then the bare sheet.
-        QCOMPARE(image.pixelColor(510 - 150, 328 + 80).rgb(), fill.rgb());
-        QCOMPARE(image.pixelColor(510 - 380, 328).rgb(), QColor(0xf8fafc).rgb());
-    }
-
-    void pieceBeyondTheSheetIsClipped()
-    {
-        SheetView view;
-        view.resize(1020, 620);
-        view.plan = planWithSheets(1, 1.5, 1.0);   // reaches 0.5 m past the right edge
-        const QImage image = testing::renderWidget(view);
-        QCOMPARE(image.pixelColor(510 + 300, 328 + 80).rgb(), QColor(0x10b981).rgb());
-        QCOMPARE(image.pixelColor(510 + int(pixelsPerMetre) + 30, 328 + 80).rgb(), QColor(0x1e293b).rgb());
+        QCOMPARE(testing::renderWidget(view).pixelColor(at).rgb(), colour.rgb());
     }
 
     void nothingToShow_data()
