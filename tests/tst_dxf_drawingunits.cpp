@@ -20,15 +20,9 @@ using namespace tallero;
 namespace {
 
 // "9 $INSUNITS;70 4" -> group code and value lines, as a DXF writes them.
-QByteArray pairs(const QString &compact, const char *lineEnd = "\n")
+QByteArray pairs(const QString &compact)
 {
-    QByteArray text;
-    for (const QString &pair : compact.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        const QString trimmed = pair.trimmed();
-        const qsizetype space = trimmed.indexOf(QLatin1Char(' '));
-        text += trimmed.left(space).toUtf8() + lineEnd + trimmed.mid(space + 1).toUtf8() + lineEnd;
-    }
-    return text;
+    return testing::dxfLines(compact).toUtf8();
 }
 
 } // namespace
@@ -54,7 +48,8 @@ private slots:
                                               "0 SECTION;2 ENTITIES;0 LINE;10 0;20 0;11 1;21 1;0 ENDSEC;0 EOF");
         QTest::newRow("millimetres") << pairs(header.arg("9 $INSUNITS;70 4")) << std::optional<int>(4);
         QTest::newRow("padded value, CRLF, a comment first")
-            << pairs("999 written by hand;" + header.arg("9 $INSUNITS;  70   6"), "\r\n") << std::optional<int>(6);
+            << pairs("999 written by hand;" + header.arg("9 $INSUNITS;  70   6")).replace("\n", "\r\n")
+            << std::optional<int>(6);
         QTest::newRow("another variable's 70 is not the unit")
             << pairs(header.arg("9 $ATTMODE;70 4;9 $INSUNITS;70 5")) << std::optional<int>(5);
         QTest::newRow("unitless 0 names nothing") << pairs(header.arg("9 $INSUNITS;70 0")) << std::optional<int>();

@@ -1,5 +1,4 @@
 #include "engine/cuttingplanner.h"
-#include "engine/engineerrors.h"
 #include "engine/layoutsearch.h"
 #include "geometry/shapecopy.h"
 #include "engineshapes.h"
@@ -13,7 +12,6 @@ using namespace tallero;
 Q_DECLARE_METATYPE(tallero::Shape)
 
 using testing::planFingerprint;
-using testing::thrownMessage;
 
 namespace {
 
@@ -25,17 +23,6 @@ QString fingerprint(const LayoutSearchResult &result)
     if (result.best)
         parts << layoutChoiceName(result.winner) << planFingerprint(*result.best);
     return parts.join(u'\n');
-}
-
-// A 40 x 25 m room pierced every half metre by a 0.1 m square hole.
-Shape riddledRoom()
-{
-    Polygon room{QPolygonF(QRectF(0, 0, 40, 25))};
-    for (double x = 0.2; x < 39.8; x += 0.5) {
-        for (double y = 0.2; y < 24.8; y += 0.5)
-            room.append(QPolygonF(QRectF(x, y, 0.1, 0.1)));
-    }
-    return shapeFromPolygons({room});
 }
 
 } // namespace
@@ -168,50 +155,6 @@ private slots:
             for (int i = 0; i < 2; ++i)
                 QCOMPARE(planFingerprint(*plans[i]), serial[i]);
         }
-    }
-
-    // Work no real floor causes is refused with its reason before the
-    // nesting starts: too many cut pieces before the grid walk clips
-    // anything (one check, the first), crowded sheets after the walk.
-    void boundedWorkIsRefused_data()
-    {
-        QTest::addColumn<Shape>("outline");
-        QTest::addColumn<double>("w");
-        QTest::addColumn<double>("h");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<double>("maximumChecks");
-        const QString crowded = QString::fromUtf8(engineerrors::cutPiecesTooSmall);
-        const QString tooMany = QString::fromUtf8(engineerrors::tooManyCutPieces);
-        const QString grid = QString::fromUtf8(engineerrors::gridTooLarge);
-        // One check per grid position and none for nesting: 410 and 819
-        // positions.
-        QTest::newRow("1000 m x 1 mm strip") << rectangleShape(0, 0, 1000, 0.001) << 2.44 << 1.22 << crowded << 500.0;
-        QTest::newRow("2000 m x 1 mm strip") << rectangleShape(0, 0, 2000, 0.001) << 2.44 << 1.22 << crowded << 900.0;
-        QTest::newRow("0.0001 x 5 m sheets on a curved room") << testing::roomWithCurvedWall() << 0.0001 << 5.0 << tooMany << 1.0;
-        QTest::newRow("0.001 x 5 m sheets on a curved room") << testing::roomWithCurvedWall() << 0.001 << 5.0 << tooMany << 1.0;
-        QTest::newRow("5 x 0.0001 m sheets on a curved room") << testing::roomWithCurvedWall() << 5.0 << 0.0001 << tooMany << 1.0;
-        QTest::newRow("room riddled with holes") << riddledRoom() << 0.6 << 0.6 << tooMany << 1.0;
-        // A 6 x 4 m room drawn in millimetres, sheets typed in metres.
-        QTest::newRow("millimetre drawing") << rectangleShape(0, 0, 6000, 4000) << 2.44 << 1.22 << grid << 1.0;
-        // A 1 x 0.6 m object drawn in millimetres: 200,000 positions, under
-        // the bound on any grid, over the largest real floor's.
-        const QString units = QString::fromUtf8(engineerrors::gridLargerThanAnyFloor);
-        QTest::newRow("1000 x 600 units with sheets in metres") << rectangleShape(0, 0, 1000, 600) << 2.44 << 1.22 << units << 1.0;
-        QTest::newRow("1000 x 600 units, 2.0 x 1.2 m sheets") << rectangleShape(0, 0, 1000, 600) << 2.0 << 1.2 << units << 1.0;
-    }
-
-    void boundedWorkIsRefused()
-    {
-        QFETCH(Shape, outline);
-        QFETCH(double, w);
-        QFETCH(double, h);
-        QFETCH(QString, message);
-        QFETCH(double, maximumChecks);
-        const PlanControl control;
-        QCOMPARE(thrownMessage([&] { computeCuttingPlan(outline, w, h, 0.0, false, false, control); }),
-                 message);
-        QVERIFY2(double(control.token.checks()) <= maximumChecks,
-                 qPrintable(QString::number(control.token.checks())));
     }
 };
 

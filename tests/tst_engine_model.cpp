@@ -1,6 +1,7 @@
 #include "engine/engineerrors.h"
 #include "engine/layoutsearch.h"
 #include "engine/plancheck.h"
+#include "engineshapes.h"
 #include "testsupport.h"
 
 #include <QTest>
@@ -156,66 +157,54 @@ private slots:
         QCOMPARE(totalPurchase(*strip.best), 2);
     }
 
+    // A piece outside the sheet or over another is found. An overlap test
+    // the engine cannot make proves nothing: the check stops with the
+    // engine error instead of answering "no overlap".
     void nestingFaults_data()
     {
         QTest::addColumn<QList<PiecePlacement>>("placements");
-        QTest::addColumn<int>("fault");
+        QTest::addColumn<QSizeF>("sheet");
+        QTest::addColumn<int>("fault");   // -1: the engine error
 
+        const QSizeF sheet(2.0, 1.2);
         const auto none = int(NestingFault::None);
         const auto outside = int(NestingFault::PieceOutsideSheet);
         const auto overlap = int(NestingFault::PiecesOverlap);
-        QTest::newRow("side by side") << QList<PiecePlacement>{placed(0, 0, 0, 1, 1), placed(1, 1, 0, 1, 1)} << none;
+        QTest::newRow("side by side") << QList<PiecePlacement>{placed(0, 0, 0, 1, 1), placed(1, 1, 0, 1, 1)}
+                                      << sheet << none;
         QTest::newRow("reaching the edge within 1e-7")
-            << QList<PiecePlacement>{placed(0, 1.0 + 5e-8, 0, 1, 1.2)} << none;
-        QTest::newRow("past the right edge") << QList<PiecePlacement>{placed(0, 1.0 + 1e-6, 0, 1, 1)} << outside;
-        QTest::newRow("below the sheet") << QList<PiecePlacement>{placed(0, 0, -1e-6, 1, 1)} << outside;
-        QTest::newRow("overlapping") << QList<PiecePlacement>{placed(0, 0, 0, 1, 1), placed(1, 0.5, 0, 1, 1)} << overlap;
+            << QList<PiecePlacement>{placed(0, 1.0 + 5e-8, 0, 1, 1.2)} << sheet << none;
+        QTest::newRow("past the right edge") << QList<PiecePlacement>{placed(0, 1.0 + 1e-6, 0, 1, 1)} << sheet << outside;
+        QTest::newRow("below the sheet") << QList<PiecePlacement>{placed(0, 0, -1e-6, 1, 1)} << sheet << outside;
+        QTest::newRow("overlapping") << QList<PiecePlacement>{placed(0, 0, 0, 1, 1), placed(1, 0.5, 0, 1, 1)}
+                                     << sheet << overlap;
+        PiecePlacement withoutGeometry;
+        withoutGeometry.shape.bounds = QRectF(0, 0, 1, 1);
+        QTest::newRow("piece without geometry") << QList<PiecePlacement>{placed(0, 0, 0, 1, 1), withoutGeometry}
+                                                << sheet << -1;
+        // A self-crossing piece across a rectangle: the engine's overlay
+        // fails on it.
+        PiecePlacement bowTie;
+        bowTie.shape = shapeFromPolygon({QPolygonF{QPointF(0, 0), QPointF(6, 3), QPointF(6, 0), QPointF(0, 2)}});
+        QTest::newRow("overlay failure") << QList<PiecePlacement>{bowTie, placed(1, 2.44, 0, 2.44, 1.22)}
+                                         << QSizeF(10.0, 10.0) << -1;
     }
 
     void nestingFaults()
     {
         QFETCH(QList<PiecePlacement>, placements);
+        QFETCH(QSizeF, sheet);
         QFETCH(int, fault);
         CuttingPlan plan;
-        plan.sheetWidth = 2.0;
-        plan.sheetHeight = 1.2;
-        CuttingSheet sheet;
-        sheet.placements = placements;
-        plan.sheets = {sheet};
-        QCOMPARE(int(findNestingFault(plan)), fault);
-    }
-
-    // An overlap test the engine cannot make proves nothing: the check
-    // stops with the engine error instead of answering "no overlap".
-    void uncheckableOverlapIsAnError_data()
-    {
-        QTest::addColumn<QList<PiecePlacement>>("placements");
-        PiecePlacement withoutGeometry;
-        withoutGeometry.shape.bounds = QRectF(0, 0, 1, 1);
-        QTest::newRow("piece without geometry") << QList<PiecePlacement>{placed(0, 0, 0, 1, 1), withoutGeometry};
-        // A self-crossing piece across a rectangle: the engine's overlay
-        // fails on it.
-        PiecePlacement bowTie;
-        bowTie.shape = shapeFromPolygon({QPolygonF{QPointF(0, 0), QPointF(6, 3), QPointF(6, 0), QPointF(0, 2)}});
-        QTest::newRow("overlay failure") << QList<PiecePlacement>{bowTie, placed(1, 2.44, 0, 2.44, 1.22)};
-    }
-
-    void uncheckableOverlapIsAnError()
-    {
-        QFETCH(QList<PiecePlacement>, placements);
-        CuttingPlan plan;
-        plan.sheetWidth = 10.0;
-        plan.sheetHeight = 10.0;
-        CuttingSheet sheet;
-        sheet.placements = placements;
-        plan.sheets = {sheet};
-        QString message;
-        try {
-            findNestingFault(plan);
-        } catch (const std::exception &error) {
-            message = QString::fromUtf8(error.what());
-        }
-        QCOMPARE(message, QString::fromUtf8(engineerrors::geometryOperationFailed));
+        plan.sheetWidth = sheet.width();
+        plan.sheetHeight = sheet.height();
+        plan.sheets = {CuttingSheet{}};
+        plan.sheets[0].placements = placements;
+        if (fault >= 0)
+            QCOMPARE(int(findNestingFault(plan)), fault);
+        else
+            QCOMPARE(testing::thrownMessage([&] { findNestingFault(plan); }),
+                     QString::fromUtf8(engineerrors::geometryOperationFailed));
     }
 };
 

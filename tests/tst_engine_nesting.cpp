@@ -1,12 +1,9 @@
 #include "engine/engineerrors.h"
-#include "engine/cuttingplanner.h"
 #include "engine/internal/nesting.h"
-#include "engine/plancheck.h"
 #include "engineshapes.h"
 #include "testsupport.h"
 
 #include <QtTest>
-
 
 using namespace tallero;
 using testing::thrownMessage;
@@ -123,48 +120,6 @@ private slots:
     {
         QFETCH(Shape, piece);
         QTEST(thrownMessage([&] { nestCutPieces({piece}, 2.0, 1.2); }), "message");
-    }
-
-    // What every plan must satisfy, on drawings of the kinds met in use.
-    void planInvariants_data()
-    {
-        QTest::addColumn<Shape>("outline");
-        QTest::addColumn<double>("gap");
-        QTest::addColumn<bool>("vertical");
-        QTest::newRow("room") << testing::roomWithCurvedWall() << 0.003 << false;
-        QTest::newRow("room, vertical") << testing::roomWithCurvedWall() << 0.003 << true;
-        QTest::newRow("L floor with a column") << testing::lFloorWithColumn() << 0.003 << false;
-        QTest::newRow("wave hall") << testing::waveHall(400) << 0.0 << true;
-    }
-
-    void planInvariants()
-    {
-        QFETCH(Shape, outline);
-        QFETCH(double, gap);
-        QFETCH(bool, vertical);
-        const double w = vertical ? 1.22 : 2.44;
-        const double h = vertical ? 2.44 : 1.22;
-        for (bool corner : {false, true}) {
-            const CuttingPlan plan = computeCuttingPlan(outline, w, h, gap, corner, corner);
-            QCOMPARE(findNestingFault(plan), NestingFault::None);
-            const int cutPieces = int(plan.cells.size()) - plan.wholeSheetCount;
-            QList<int> placedCount(cutPieces, 0);
-            for (int s = 0; s < plan.sheets.size(); ++s) {
-                const CuttingSheet &sheet = plan.sheets[s];
-                QVERIFY(!sheet.placements.isEmpty());
-                double used = 0.0;
-                for (const PiecePlacement &placement : sheet.placements) {
-                    QCOMPARE(placement.sheetIndex, s);
-                    ++placedCount[placement.pieceIndex];
-                    for (const GridCell &cell : plan.cells) {
-                        if (cell.pieceIndex == placement.pieceIndex)
-                            used += cell.shape.area;
-                    }
-                }
-                QVERIFY(qAbs(sheet.usedArea - used) < 1e-9);
-            }
-            QCOMPARE(placedCount, QList<int>(cutPieces, 1));
-        }
     }
 };
 

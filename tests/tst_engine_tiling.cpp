@@ -63,6 +63,17 @@ QMap<QPair<int, int>, Shape> plainClips(const Shape &outline, const CuttingPlan 
     return clips;
 }
 
+// A 40 x 25 m room pierced every half metre by a 0.1 m square hole.
+Shape riddledRoom()
+{
+    Polygon room{QPolygonF(QRectF(0, 0, 40, 25))};
+    for (double x = 0.2; x < 39.8; x += 0.5) {
+        for (double y = 0.2; y < 24.8; y += 0.5)
+            room.append(QPolygonF(QRectF(x, y, 0.1, 0.1)));
+    }
+    return shapeFromPolygons({room});
+}
+
 constexpr double infinity = std::numeric_limits<double>::infinity();
 constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
 
@@ -125,34 +136,46 @@ private slots:
 
     // The grid stops at the far edge: the clearance strip between two whole
     // columns stays uncovered, and a grid line within 1e-7 of the edge opens
-    // no sliver column, while one just beyond that does.
-    void farEdge_data()
+    // no sliver column, while one just beyond that does. Clipping noise up
+    // to 1e-6 m² does not make a whole sheet a cut piece.
+    void farEdgeAndSlack_data()
     {
-        QTest::addColumn<double>("outlineWidth");
+        QTest::addColumn<Shape>("outline");
         QTest::addColumn<double>("gap");
-        QTest::addColumn<int>("columns");
+        QTest::addColumn<int>("cells");
         QTest::addColumn<int>("whole");
         QTest::addColumn<double>("covered");
-        QTest::newRow("clearance strip") << 4.1 << 0.1 << 2 << 2 << 4.8;
-        QTest::newRow("grid line 5e-8 short of the edge") << 4.0 + 5e-8 << 0.0 << 2 << 2 << 4.8;
+        QTest::newRow("clearance strip") << testing::rectangleOutline(4.1, 1.2) << 0.1 << 2 << 2 << 4.8;
+        QTest::newRow("grid line 5e-8 short of the edge")
+            << testing::rectangleOutline(4.0 + 5e-8, 1.2) << 0.0 << 2 << 2 << 4.8;
         QTest::newRow("grid line 3e-7 short of the edge")
-            << 4.0 + 3e-7 << 0.0 << 3 << 2 << 4.8 + 3.6e-7;
+            << testing::rectangleOutline(4.0 + 3e-7, 1.2) << 0.0 << 3 << 2 << 4.8 + 3.6e-7;
+        // One sheet with a square hole of the missing area.
+        const auto holed = [](double missingArea) {
+            const double side = std::sqrt(missingArea);
+            return shapeFromPolygon({QPolygonF(QRectF(0, 0, 2, 1.2)), QPolygonF(QRectF(1, 0.6, side, side))});
+        };
+        QTest::newRow("5e-7 missing") << holed(5e-7) << 0.0 << 1 << 1 << 2.4 - 5e-7;
+        QTest::newRow("2e-6 missing") << holed(2e-6) << 0.0 << 1 << 0 << 2.4 - 2e-6;
     }
 
-    void farEdge()
+    void farEdgeAndSlack()
     {
-        QFETCH(double, outlineWidth);
+        QFETCH(Shape, outline);
         QFETCH(double, gap);
-        const CuttingPlan plan = computeCuttingPlan(testing::rectangleOutline(outlineWidth, 1.2),
-                                                    2.0, 1.2, gap, false, false);
-        QFETCH(int, columns);
-        QCOMPARE(plan.cells.size(), columns);
+        const CuttingPlan plan = computeCuttingPlan(outline, 2.0, 1.2, gap, false, false);
+        QFETCH(int, cells);
+        QCOMPARE(plan.cells.size(), cells);
         QFETCH(int, whole);
         QCOMPARE(plan.wholeSheetCount, whole);
-        QFETCH(double, covered);
+        int wholeCells = 0;
         double coveredArea = 0.0;
-        for (const GridCell &cell : plan.cells)
+        for (const GridCell &cell : plan.cells) {
+            wholeCells += cell.whole;
             coveredArea += cell.shape.area;
+        }
+        QCOMPARE(wholeCells, whole);
+        QFETCH(double, covered);
         QVERIFY(qAbs(coveredArea - covered) < 1e-9);
     }
 
@@ -173,36 +196,14 @@ private slots:
         QVERIFY(!plan.cells[1].whole);
     }
 
-    // Clipping noise up to 1e-6 m² does not make a whole sheet a cut piece.
-    void wholeSheetSlack_data()
-    {
-        QTest::addColumn<double>("missingArea");
-        QTest::addColumn<bool>("whole");
-        QTest::newRow("5e-7 missing") << 5e-7 << true;
-        QTest::newRow("2e-6 missing") << 2e-6 << false;
-    }
-
-    void wholeSheetSlack()
-    {
-        QFETCH(double, missingArea);
-        const double side = std::sqrt(missingArea);
-        const QPolygonF outer{QPointF(0, 0), QPointF(2, 0), QPointF(2, 1.2), QPointF(0, 1.2)};
-        const QPolygonF hole{QPointF(1, 0.6), QPointF(1 + side, 0.6), QPointF(1 + side, 0.6 + side),
-                             QPointF(1, 0.6 + side)};
-        const CuttingPlan plan =
-            computeCuttingPlan(shapeFromPolygon({outer, hole}), 2.0, 1.2, 0.0, false, false);
-        QCOMPARE(plan.cells.size(), 1);
-        QFETCH(bool, whole);
-        QCOMPARE(plan.cells[0].whole, whole);
-        QCOMPARE(plan.wholeSheetCount, plan.cells[0].whole ? 1 : 0);
-    }
-
-    // Inputs no plan can come from are refused with their reason at the
-    // first check, before any clipping: sheet measures that are none, an
-    // outline with no area or no finite bounds, and a sheet size in the
-    // wrong unit, which would make the grid walk run for hours (or, for a
-    // large coordinate that a small step cannot move, for ever).
-    void refusedBeforeClipping_data()
+    // Work no plan can come from is refused with its reason before it
+    // starts. At the first check, before any clipping: sheet measures that
+    // are none, an outline with no area or no finite bounds, a sheet size in
+    // the wrong unit, which would make the grid walk run for hours (or, for
+    // a large coordinate that a small step cannot move, for ever), and more
+    // cut pieces than any real floor has. After the grid walk, before the
+    // nesting: pieces so small that too many would share a sheet.
+    void refusedBeforeWork_data()
     {
         QTest::addColumn<Shape>("outline");
         QTest::addColumn<double>("w");
@@ -211,39 +212,53 @@ private slots:
         QTest::addColumn<bool>("right");
         QTest::addColumn<bool>("top");
         QTest::addColumn<QString>("message");
-        const Shape room = testing::rectangleOutline(5.0, 3.0);
-        const QString measures = QString::fromUtf8(engineerrors::invalidSheetMeasures);
-        const auto badMeasures = [&](const char *name, double w, double h, double g) {
-            QTest::newRow(name) << room << w << h << g << false << false << measures;
+        QTest::addColumn<quint64>("checks");   // at most
+        const auto row = [](const char *name, const Shape &outline, double w, double h, const char *message,
+                            double g = 0.0, bool right = false, bool top = false, quint64 checks = 1) {
+            QTest::newRow(name) << outline << w << h << g << right << top << QString::fromUtf8(message) << checks;
         };
-        badMeasures("zero width", 0.0, 1.2, 0.0);
-        badMeasures("negative height", 2.0, -1.2, 0.0);
-        badMeasures("negative clearance", 2.0, 1.2, -0.01);
-        badMeasures("NaN width", notANumber, 1.2, 0.0);
-        badMeasures("infinite height", 2.0, infinity, 0.0);
-        badMeasures("NaN clearance", 2.0, 1.2, notANumber);
-        badMeasures("infinite clearance", 2.0, 1.2, infinity);
-        badMeasures("step overflows", 1.7e308, 1.2, 1.7e308);
+        const Shape room = testing::rectangleOutline(5.0, 3.0);
+        const char *measures = engineerrors::invalidSheetMeasures;
+        row("zero width", room, 0.0, 1.2, measures);
+        row("negative height", room, 2.0, -1.2, measures);
+        row("negative clearance", room, 2.0, 1.2, measures, -0.01);
+        row("NaN width", room, notANumber, 1.2, measures);
+        row("infinite height", room, 2.0, infinity, measures);
+        row("NaN clearance", room, 2.0, 1.2, measures, notANumber);
+        row("infinite clearance", room, 2.0, 1.2, measures, infinity);
+        row("step overflows", room, 1.7e308, 1.2, measures, 1.7e308);
 
-        const QString outline = QString::fromUtf8(engineerrors::invalidOutline);
         Shape unbounded = room;
         unbounded.bounds.setRight(infinity);
         const Shape sliver =
             shapeFromPolygon({QPolygonF{QPointF(0, 0), QPointF(5, 0), QPointF(5, 5e-8), QPointF(0, 5e-8)}});
-        QTest::newRow("empty outline") << Shape{} << 2.0 << 1.2 << 0.0 << false << false << outline;
-        QTest::newRow("sliver outline") << sliver << 2.0 << 1.2 << 0.0 << false << false << outline;
-        QTest::newRow("infinite bounds") << unbounded << 2.0 << 1.2 << 0.0 << false << false << outline;
+        row("empty outline", Shape{}, 2.0, 1.2, engineerrors::invalidOutline);
+        row("sliver outline", sliver, 2.0, 1.2, engineerrors::invalidOutline);
+        row("infinite bounds", unbounded, 2.0, 1.2, engineerrors::invalidOutline);
 
-        const QString grid = QString::fromUtf8(engineerrors::gridTooLarge);
         const Shape hall = testing::rectangleOutline(40.0, 25.0);
-        QTest::newRow("millimetre sheet") << hall << 0.001 << 0.001 << 0.0 << false << false << grid;
-        QTest::newRow("millimetre sheet, top right") << hall << 0.001 << 0.001 << 0.0 << true << true << grid;
-        QTest::newRow("step of 1e-300") << hall << 1e-300 << 1e-300 << 0.0 << true << false << grid;
-        QTest::newRow("millimetre sheet, far from the origin")
-            << rectangleShape(1e15, 0.0, 40.0, 25.0) << 0.001 << 0.001 << 0.0 << false << false << grid;
+        const char *grid = engineerrors::gridTooLarge;
+        row("millimetre sheet", hall, 0.001, 0.001, grid);
+        row("millimetre sheet, top right", hall, 0.001, 0.001, grid, 0.0, true, true);
+        row("step of 1e-300", hall, 1e-300, 1e-300, grid, 0.0, true, false);
+        row("millimetre sheet, far from the origin", rectangleShape(1e15, 0.0, 40.0, 25.0), 0.001, 0.001, grid);
+        // A 1 x 0.6 m object drawn in millimetres: 200,000 positions, under
+        // the bound on any grid, over the largest real floor's.
+        row("1000 x 600 units with sheets in metres", rectangleShape(0, 0, 1000, 600), 2.44, 1.22,
+            engineerrors::gridLargerThanAnyFloor);
+
+        const char *tooMany = engineerrors::tooManyCutPieces;
+        row("0.0001 x 5 m sheets on a curved room", testing::roomWithCurvedWall(), 0.0001, 5.0, tooMany);
+        row("5 x 0.0001 m sheets on a curved room", testing::roomWithCurvedWall(), 5.0, 0.0001, tooMany);
+        row("room riddled with holes", riddledRoom(), 0.6, 0.6, tooMany);
+        // One check per grid position and none for nesting: 410 and 819
+        // positions.
+        const char *crowded = engineerrors::cutPiecesTooSmall;
+        row("1000 m x 1 mm strip", rectangleShape(0, 0, 1000, 0.001), 2.44, 1.22, crowded, 0.0, false, false, 500);
+        row("2000 m x 1 mm strip", rectangleShape(0, 0, 2000, 0.001), 2.44, 1.22, crowded, 0.0, false, false, 900);
     }
 
-    void refusedBeforeClipping()
+    void refusedBeforeWork()
     {
         QFETCH(Shape, outline);
         QFETCH(double, w);
@@ -251,11 +266,12 @@ private slots:
         QFETCH(double, g);
         QFETCH(bool, right);
         QFETCH(bool, top);
+        QFETCH(quint64, checks);
         // The token counts the checkpoints passed: one before the inputs are
         // looked at, and one more for every grid position walked.
         const PlanControl control;
         QTEST(thrownMessage([&] { computeCuttingPlan(outline, w, h, g, right, top, control); }), "message");
-        QCOMPARE(control.token.checks(), quint64(1));
+        QVERIFY2(control.token.checks() <= checks, qPrintable(QString::number(control.token.checks())));
     }
 
     // Cells wholly inside or outside the outline are decided without

@@ -84,12 +84,6 @@ private slots:
             QCOMPARE(closed.last(), ring.first());
     }
 
-    void ringToWktWritesTenDecimals()
-    {
-        const QString text = ringToWkt(QPolygonF{QPointF(-1.5, 2), QPointF(1e-11, 123456.25)});
-        QCOMPARE(text, QStringLiteral("(-1.5000000000 2.0000000000,0.0000000000 123456.2500000000)"));
-    }
-
     void polygonsToWkt_data()
     {
         QTest::addColumn<QList<Polygon>>("polygons");
@@ -259,9 +253,9 @@ private slots:
         QVERIFY(qAbs(sharedBoundaryLength(first, second).value_or(-1.0) - sharedBoundary) < 1e-9);
     }
 
-    // A failed operation is told apart from an empty result, and the
-    // engine's reason is kept on the context; empty and unreadable inputs
-    // are safe.
+    // A failed operation gives no result (an empty one is a result: the
+    // disjoint rows above), and the engine's reason is kept on the context;
+    // empty and unreadable inputs are safe.
     void failureIsNotEmptiness()
     {
         // Self-crossing: the engine's overlay cannot intersect it with a
@@ -274,9 +268,6 @@ private slots:
         QVERIFY(!geometryDiagnostics().lastError.isEmpty());
 
         const Shape unit = shapeFromPolygon({square(0, 0, 1)});
-        const std::optional<Shape> disjoint = intersectShapes(unit, shapeFromPolygon({square(5, 5, 1)}));
-        QVERIFY(disjoint.has_value());
-        QVERIFY(!isNonEmpty(*disjoint));
         QVERIFY(!uniteShapes(unit, Shape()).has_value());
         QCOMPARE(sharedBoundaryLength(unit, Shape()), std::optional<double>(0.0));
         QVERIFY(!geometryArea(nullptr).has_value());
