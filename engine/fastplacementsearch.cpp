@@ -38,9 +38,6 @@ constexpr double unbounded = -std::numeric_limits<double>::infinity();
 // components are kept to 1e-10.
 constexpr double areaCertainty = 1e-11;
 constexpr double lengthCertainty = 1e-12;
-// Pieces that share no more area than this only touch: a hundredth of the
-// area certainty, so the shared area can stand for the engine's.
-constexpr double touchingArea = 1e-13;
 
 struct CandidateOrder
 {
@@ -341,18 +338,8 @@ private:
         // engine's overlay would make of them.
         if (!m_sheet.preparedOccupied().mayIntersect(m_geometry.get()))
             return false;
-        const PiecewiseOverlap piecewise = overlapWithPlacedPieces();
-        if (piecewise.overlaps)
+        if (overlapsPlacedPiece())
             return true;
-        // Meeting the pieces near it along edges only, the piece meets the
-        // occupied shape, their union, along edges only too: the shared area
-        // is theirs, to the union's rounding, which is far below the
-        // certainty the score is judged with and the tolerated overlap.
-        if (piecewise.allMeasured && piecewise.sharedArea <= touchingArea
-            && m_sheet.occupiedWithinPieces()) {
-            overlapArea = piecewise.sharedArea;
-            return false;
-        }
         // A failed intersection is an error, not a free position.
         const Shape common = requiredResult(
             intersectGeometries(m_geometry.get(), m_sheet.scoring.occupied.geometry.get()));
@@ -396,29 +383,19 @@ private:
         return value;
     }
 
-    struct PiecewiseOverlap
-    {
-        // The piece overlaps one of the pieces on the sheet by so much more
-        // than the tolerance that its overlap with the occupied shape, which
-        // the engine confirms covers that piece, is above the tolerance too.
-        // The margins dwarf the engine's rounding of the union's vertices.
-        bool overlaps = false;
-        // Every piece near it was measured, and together they share this
-        // area with it.
-        bool allMeasured = true;
-        double sharedArea = 0.0;
-    };
-
-    // Measured against a few small pieces instead of the whole occupied
-    // shape.
-    PiecewiseOverlap overlapWithPlacedPieces() const
+    // True when the piece overlaps one of the pieces on the sheet by so much
+    // more than the tolerance that its overlap with the occupied shape is
+    // above the tolerance too: when the engine confirms that the occupied
+    // shape covers that piece, or when what the piece shares with it is more
+    // than the part of it outside the occupied shape. The margins dwarf the
+    // engine's rounding of the union's vertices. Measured against a few small
+    // pieces instead of the whole occupied shape.
+    bool overlapsPlacedPiece() const
     {
         constexpr double areaSurplus = 1e-10;
         constexpr double extentSurplus = 4.0 * lengthMargin;
-        PiecewiseOverlap result;
         // The pieces whose bounds the piece reaches furthest into first: an
-        // overlap, if there is one, is most likely found there, and ends the
-        // measuring.
+        // overlap, if there is one, is most likely found there.
         std::vector<std::pair<double, int>> near;
         for (int i = 0; i < m_sheet.placedCount(); ++i) {
             const QRectF &other = m_sheet.placedBounds(i);
@@ -429,31 +406,22 @@ private:
         for (const auto &[reach, i] : near) {
             const std::optional<Shape> common =
                 intersectGeometries(m_geometry.get(), m_sheet.placedGeometry(i));
-            if (!common) {
-                result.allMeasured = false;
+            if (!common || !common->geometry)
                 continue;
-            }
-            if (common->geometry && common->area > eps + areaSurplus
-                && common->bounds.width() > eps + extentSurplus
-                && common->bounds.height() > eps + extentSurplus && m_sheet.coveredPiece(i)) {
-                result.overlaps = true;
-                return result;
-            }
+            if (common->area > eps + areaSurplus && common->bounds.width() > eps + extentSurplus
+                && common->bounds.height() > eps + extentSurplus && m_sheet.coveredPiece(i))
+                return true;
             // Of a piece the occupied shape may not wholly cover, the part
             // outside it is taken off; what is left is shared with the
             // occupied shape. An area above the tolerated overlap is, within
             // the sheet, more than 1e-7 wide and high too.
-            if (common->geometry && common->area > m_sheet.overlapAllowance + areaSurplus) {
+            if (common->area > m_sheet.overlapAllowance + areaSurplus) {
                 const std::optional<double> uncovered = m_sheet.uncoveredArea(i);
-                if (uncovered
-                    && common->area - *uncovered > m_sheet.overlapAllowance + areaSurplus) {
-                    result.overlaps = true;
-                    return result;
-                }
+                if (uncovered && common->area - *uncovered > m_sheet.overlapAllowance + areaSurplus)
+                    return true;
             }
-            result.sharedArea += common->area;
         }
-        return result;
+        return false;
     }
 
     // The union's figures worked out from the two shapes apart: the union's

@@ -88,7 +88,6 @@ SheetFacts::SheetFacts(double width, double height, const CuttingSheet &sheet)
             if (placement.shape.geometry)
                 m_placed.push_back({placement.shape.bounds, placement.shape.geometry,
                                     Cover::Unknown, placement.shape, std::nullopt});
-            m_pieces.append(placement.shape);
         }
     }
 }
@@ -121,18 +120,6 @@ std::optional<double> SheetFacts::uncoveredArea(int index) const
         }
     }
     return *placed.uncovered;
-}
-
-bool SheetFacts::occupiedWithinPieces() const
-{
-    if (!m_withinPieces) {
-        // A failed subtraction only loses the shortcut.
-        const std::optional<Shape> outside = scoring.occupiedNonEmpty
-            ? subtractUnion(scoring.occupied, m_pieces)
-            : std::nullopt;
-        m_withinPieces = outside && outside->area <= outsidePiecesArea;
-    }
-    return *m_withinPieces;
 }
 
 bool SheetFacts::deepInsideOccupied(const QPointF &point) const

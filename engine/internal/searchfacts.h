@@ -104,13 +104,6 @@ struct SheetFacts
     // first asked for; nothing when the engine fails.
     std::optional<double> uncoveredArea(int index) const;
 
-    // True when the occupied shape lies within the placed pieces, to an
-    // area of at most outsidePiecesArea: so it does when it is their union,
-    // as the nesting builds it. Then whatever area a piece shares with the
-    // occupied shape it shares with the pieces near it. Worked out, with
-    // one engine subtraction, when first asked for.
-    bool occupiedWithinPieces() const;
-    static constexpr double outsidePiecesArea = 1e-12;
 
 private:
     mutable std::optional<RingIndex> m_occupiedIndex;
@@ -134,8 +127,6 @@ private:
     };
     mutable std::vector<PlacedPiece> m_placed;
     mutable std::optional<ChunkedLines> m_boundaryRuns;
-    QList<Shape> m_pieces;
-    mutable std::optional<bool> m_withinPieces;
 };
 
 struct OrientationFacts
