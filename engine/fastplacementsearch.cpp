@@ -276,21 +276,8 @@ private:
             return false;
         const QPointF offset(m_candidate.x, m_candidate.y);
         const RingIndex &occupied = m_sheet.occupiedIndex();
-        const auto deepInOccupied = [&](const QPointF &probe) {
-            return m_sheet.deepInsideOccupied(probe + offset);
-        };
         for (const QPointF &probe : m_facts.probes()) {
             if (occupied.containsWithClearance(probe + offset, probeClearance + lengthMargin))
-                return true;
-        }
-        // The few probes miss an overlap along one side; a finer lattice,
-        // looked at only where the piece reaches into a placed piece's
-        // bounds, finds most of them.
-        for (int i = 0; i < m_sheet.placedCount(); ++i) {
-            const QRectF reach = m_candidate.bounds.intersected(m_sheet.placedBounds(i));
-            if (reach.isEmpty())
-                continue;
-            if (m_facts.anyLatticeProbe(reach.translated(-offset), deepInOccupied))
                 return true;
         }
         // Two traced edges that run into each other overlap in a strip a

@@ -24,8 +24,6 @@ constexpr int largestCellCount = 1 << 16;
 // than this many.
 constexpr double edgeProbeSpacing = 0.01;
 constexpr int largestEdgeProbeCount = 4096;
-// Points of the probe lattice along a piece's longer side.
-constexpr double latticeAcrossPiece = 64.0;
 
 std::vector<QPointF> hullOfRings(const QList<QPolygonF> &rings)
 {
@@ -192,31 +190,6 @@ const PreparedGeometry &SheetFacts::preparedOccupied() const
 OrientationFacts::OrientationFacts(const PieceOrientation &orientation)
     : piece(orientation.shape), valid(isValid(orientation.shape))
 {
-    const QRectF &bounds = orientation.shape.bounds;
-    const double longer = std::max(bounds.width(), bounds.height());
-    m_latticeStep = std::max(longer / latticeAcrossPiece, 4.0 * probeClearance);
-    if (valid && piece.isExact() && std::isfinite(m_latticeStep) && m_latticeStep > 0.0) {
-        m_latticeColumns = std::max(1, int(bounds.width() / m_latticeStep));
-        m_latticeRows = std::max(1, int(bounds.height() / m_latticeStep));
-        if (qint64(m_latticeColumns) * m_latticeRows <= largestCellCount)
-            m_lattice.assign(std::size_t(m_latticeColumns) * std::size_t(m_latticeRows),
-                             Depth::Unknown);
-    }
-}
-
-bool OrientationFacts::latticeProbeInside(int column, int row, QPointF &point) const
-{
-    const QRectF &bounds = piece.shape().bounds;
-    point = QPointF(bounds.left() + (column + 0.5) * m_latticeStep,
-                    bounds.top() + (row + 0.5) * m_latticeStep);
-    Depth &depth = m_lattice[std::size_t(row) * std::size_t(m_latticeColumns) + std::size_t(column)];
-    if (depth == Depth::Unknown) {
-        if (!m_index)
-            m_index.emplace(piece.shape().rings);
-        depth = m_index->containsWithClearance(point, probeClearance + lengthMargin) ? Depth::Deep
-                                                                                   : Depth::Shallow;
-    }
-    return depth == Depth::Deep;
 }
 
 const QList<QPointF> &OrientationFacts::probes() const

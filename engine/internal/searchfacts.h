@@ -11,7 +11,6 @@
 #include <QPointF>
 #include <QRectF>
 
-#include <cmath>
 #include <map>
 #include <memory>
 #include <optional>
@@ -141,14 +140,6 @@ struct OrientationFacts
     // coordinates; found when first asked for.
     const std::vector<QPointF> &hull() const;
 
-    // Calls `test` with the points, in the piece's own coordinates, of a
-    // fine lattice over its bounds that lie within `box` and deep inside the
-    // piece (probeClearance + lengthMargin from its boundary), until `test`
-    // returns true; returns whether it did. Each lattice point is judged
-    // when first met, so a search pays only for the parts it looks at.
-    template <typename Test>
-    bool anyLatticeProbe(const QRectF &box, Test test) const;
-
     // Points just inside the piece along its edges, edgeProbeClearance +
     // lengthMargin from its boundary, in its own coordinates; found when
     // first asked for.
@@ -159,45 +150,10 @@ struct OrientationFacts
 
 private:
     mutable std::optional<std::vector<QPointF>> m_edgeProbes;
-    bool latticeProbeInside(int column, int row, QPointF &point) const;
-    enum class Depth : unsigned char { Unknown, Deep, Shallow };
-    double m_latticeStep = 0.0;
-    int m_latticeColumns = 0;
-    int m_latticeRows = 0;
-    mutable std::vector<Depth> m_lattice;
     mutable std::optional<RingIndex> m_index;
     mutable std::optional<QList<QPointF>> m_probes;
     mutable std::optional<std::vector<QPointF>> m_hull;
 };
-
-template <typename Test>
-bool OrientationFacts::anyLatticeProbe(const QRectF &box, Test test) const
-{
-    if (m_lattice.empty())
-        return false;
-    const QRectF &bounds = piece.shape().bounds;
-    // Lattice point (i, j) sits at the centre of cell (i, j) of the bounds.
-    const auto first = [this](double from) {
-        return std::max(0.0, std::ceil(from / m_latticeStep - 0.5));
-    };
-    const auto last = [this](double to, int count) {
-        return std::min(double(count - 1), std::floor(to / m_latticeStep - 0.5));
-    };
-    const double columnFrom = first(box.left() - bounds.left());
-    const double columnTo = last(box.right() - bounds.left(), m_latticeColumns);
-    const double rowFrom = first(box.top() - bounds.top());
-    const double rowTo = last(box.bottom() - bounds.top(), m_latticeRows);
-    if (!(columnFrom <= columnTo && rowFrom <= rowTo))
-        return false;
-    QPointF point;
-    for (int column = int(columnFrom); column <= int(columnTo); ++column) {
-        for (int row = int(rowFrom); row <= int(rowTo); ++row) {
-            if (latticeProbeInside(column, row, point) && test(point))
-                return true;
-        }
-    }
-    return false;
-}
 
 // Facts by the engine geometry they were worked out from. Each entry keeps
 // its geometry alive, so an address cannot be reused while it is a key.
