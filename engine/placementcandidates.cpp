@@ -44,6 +44,21 @@ private:
     QList<QPointF> m_points;
 };
 
+// The x and y offsets that put the piece flush with the sheet edges and
+// with the edges of every placed piece, from either side, in the order they
+// are paired.
+void edgeAlignedValues(double sheetWidth, double sheetHeight, double pw, double ph,
+                       const CuttingSheet &sheet, QList<double> &xs, QList<double> &ys)
+{
+    xs = {0.0, sheetWidth - pw};
+    ys = {0.0, sheetHeight - ph};
+    for (const PiecePlacement &placement : sheet.placements) {
+        const QRectF &b = placement.shape.bounds;
+        xs << b.left() << b.right() << b.left() - pw << b.right() - pw;
+        ys << b.top() << b.bottom() << b.top() - ph << b.bottom() - ph;
+    }
+}
+
 } // namespace
 
 bool insideSheet(const QRectF &bounds, double sheetWidth, double sheetHeight)
@@ -82,15 +97,9 @@ QList<QPointF> candidateOffsets(const PieceOrientation &orientation, double shee
     candidates.append(0.0, sheetHeight - ph);
     candidates.append(sheetWidth - pw, sheetHeight - ph);
 
-    // Flush with the sheet edges and with the edges of every placed piece,
-    // from either side.
-    QList<double> xs{0.0, sheetWidth - pw};
-    QList<double> ys{0.0, sheetHeight - ph};
-    for (const PiecePlacement &placement : sheet.placements) {
-        const QRectF &b = placement.shape.bounds;
-        xs << b.left() << b.right() << b.left() - pw << b.right() - pw;
-        ys << b.top() << b.bottom() << b.top() - ph << b.bottom() - ph;
-    }
+    QList<double> xs;
+    QList<double> ys;
+    edgeAlignedValues(sheetWidth, sheetHeight, pw, ph, sheet, xs, ys);
     for (double x : xs) {
         for (double y : ys)
             candidates.append(x, y);
@@ -136,14 +145,9 @@ QList<DistinctOffset> distinctCandidateOffsets(const PieceOrientation &orientati
         return std::make_pair(distinct, seen);
     };
 
-    // The same values, in the same order, as candidateOffsets pairs.
-    QList<double> xs{0.0, sheetWidth - pw};
-    QList<double> ys{0.0, sheetHeight - ph};
-    for (const PiecePlacement &placement : sheet.placements) {
-        const QRectF &b = placement.shape.bounds;
-        xs << b.left() << b.right() << b.left() - pw << b.right() - pw;
-        ys << b.top() << b.bottom() << b.top() - ph << b.bottom() - ph;
-    }
+    QList<double> xs;
+    QList<double> ys;
+    edgeAlignedValues(sheetWidth, sheetHeight, pw, ph, sheet, xs, ys);
     qint64 admittedXs = 0;
     qint64 admittedYs = 0;
     const auto [columns, columnSet] = distinctValues(xs, maxX, admittedXs);
