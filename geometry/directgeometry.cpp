@@ -1,6 +1,6 @@
 #include "geometry/directgeometry.h"
 
-#include "geometry/wktrounding.h"
+#include "geometry/internal/wktrounding.h"
 
 #include <cmath>
 #include <memory>

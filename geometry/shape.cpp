@@ -1,7 +1,7 @@
 #include "geometry/shape.h"
 
 #include "geometry/directgeometry.h"
-#include "geometry/wkt.h"
+#include "geometry/internal/wkt.h"
 
 #include <algorithm>
 #include <cmath>

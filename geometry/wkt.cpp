@@ -1,4 +1,4 @@
-#include "geometry/wkt.h"
+#include "geometry/internal/wkt.h"
 
 #include <QMutex>
 #include <QMutexLocker>

@@ -1,4 +1,4 @@
-#include "geometry/wktrounding.h"
+#include "geometry/internal/wktrounding.h"
 
 #include <cmath>
 

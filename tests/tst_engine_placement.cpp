@@ -4,7 +4,6 @@
 #include "engine/internal/shapetransform.h"
 #include "engine/internal/translatedpiece.h"
 #include "geometry/shapeops.h"
-#include "geometry/wktrounding.h"
 #include "testsupport.h"
 
 #include <QRandomGenerator>
@@ -336,16 +335,6 @@ private slots:
     }
 
     // Ten-decimal rounding as the WKT text does it, ties included.
-    void wktRounding()
-    {
-        QRandomGenerator random(5);
-        QList<double> values{0.00048828125, -0.00048828125, 1.00048828125, -0.0, -1e-12, 2.44};
-        for (int i = 0; i < 20000; ++i)
-            values << (random.generateDouble() - 0.5) * 10.0 << random.bounded(1 << 24) / 2048.0;
-        for (double value : values)
-            QVERIFY2(sameBits(roundAsWkt(value), QString::number(value, 'f', 10).toDouble()),
-                     qPrintable(QString::number(value, 'g', 17)));
-    }
 };
 
 QTEST_GUILESS_MAIN(PlacementTest)

@@ -2,7 +2,8 @@
 #include "geometry/geometrydefect.h"
 #include "geometry/regionsubtraction.h"
 #include "geometry/shapeops.h"
-#include "geometry/wkt.h"
+#include "geometry/internal/wkt.h"
+#include "geometry/internal/wktrounding.h"
 #include "testsupport.h"
 
 #include <QRandomGenerator>
@@ -178,6 +179,22 @@ private slots:
         const double directArea = geometryArea(direct->get()).value_or(0.0);
         const double textArea = geometryArea(viaText.get()).value_or(0.0);
         QVERIFY(std::memcmp(&directArea, &textArea, sizeof(double)) == 0);
+    }
+
+    // The coordinate a geometry built straight from coordinates holds is the
+    // one its ten-decimal WKT would be read back as, halves included.
+    void wktRounding()
+    {
+        QRandomGenerator random(5);
+        QList<double> values{0.00048828125, -0.00048828125, 1.00048828125, -0.0, -1e-12, 2.44};
+        for (int i = 0; i < 20000; ++i)
+            values << (random.generateDouble() - 0.5) * 10.0 << random.bounded(1 << 24) / 2048.0;
+        for (double value : values) {
+            const double rounded = roundAsWkt(value);
+            const double read = QString::number(value, 'f', 10).toDouble();
+            QVERIFY2(std::memcmp(&rounded, &read, sizeof(double)) == 0,
+                     qPrintable(QString::number(value, 'g', 17)));
+        }
     }
 
     void directGeometryLeavesHugeCoordinatesToWkt()

@@ -1,6 +1,6 @@
 #include "geometry/preparedoutline.h"
 #include "geometry/shapeops.h"
-#include "geometry/wkt.h"
+#include "geometry/internal/wkt.h"
 #include "testsupport.h"
 
 #include <QTest>
