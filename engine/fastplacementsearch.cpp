@@ -8,7 +8,6 @@
 #include "geometry/convexhull.h"
 #include "geometry/shapeops.h"
 
-
 #include <algorithm>
 #include <cmath>
 #include <limits>

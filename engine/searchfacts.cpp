@@ -84,8 +84,7 @@ SheetFacts::SheetFacts(double width, double height, const CuttingSheet &sheet)
         m_placed.reserve(std::size_t(sheet.placements.size()));
         for (const PiecePlacement &placement : sheet.placements) {
             if (placement.shape.geometry)
-                m_placed.push_back({placement.shape.bounds, placement.shape.geometry,
-                                    Cover::Unknown, placement.shape, std::nullopt});
+                m_placed.push_back({placement.shape, Cover::Unknown, std::nullopt});
         }
     }
 }
@@ -101,9 +100,10 @@ const GEOSGeometry *SheetFacts::coveredPiece(int index) const
 {
     PlacedPiece &placed = m_placed[std::size_t(index)];
     if (placed.cover == Cover::Unknown)
-        placed.cover = preparedOccupied().certainlyCovers(placed.geometry.get()) ? Cover::Covered
-                                                                                   : Cover::Uncertain;
-    return placed.cover == Cover::Covered ? placed.geometry.get() : nullptr;
+        placed.cover = preparedOccupied().certainlyCovers(placed.shape.geometry.get())
+            ? Cover::Covered
+            : Cover::Uncertain;
+    return placed.cover == Cover::Covered ? placed.shape.geometry.get() : nullptr;
 }
 
 std::optional<double> SheetFacts::uncoveredArea(int index) const

@@ -34,8 +34,8 @@ inline constexpr double lengthMargin = 1e-9;
 // overlap far above the tolerated 1e-7 m², in area and in both extents.
 inline constexpr double probeClearance = 1e-3;
 // The same for the probes along a piece's edges, which look for overlaps in
-// strips a few millimetres wide: a disc of this radius still has an area
-// near eight times the tolerated one.
+// strips a few millimetres wide: a disc of this radius still has about twice
+// the tolerated area, and is 500 times wider than the tolerated strip.
 inline constexpr double edgeProbeClearance = 2.5e-4;
 } // namespace searchtolerance
 
@@ -84,10 +84,13 @@ struct SheetFacts
 
     // Number of pieces placed on the sheet, and the bounds of one of them.
     int placedCount() const { return int(m_placed.size()); }
-    const QRectF &placedBounds(int index) const { return m_placed[std::size_t(index)].bounds; }
+    const QRectF &placedBounds(int index) const
+    {
+        return m_placed[std::size_t(index)].shape.bounds;
+    }
     const GEOSGeometry *placedGeometry(int index) const
     {
-        return m_placed[std::size_t(index)].geometry.get();
+        return m_placed[std::size_t(index)].shape.geometry.get();
     }
 
     // The geometry of a placed piece when the engine confirms that the
@@ -103,7 +106,6 @@ struct SheetFacts
     // first asked for; nothing when the engine fails.
     std::optional<double> uncoveredArea(int index) const;
 
-
 private:
     mutable std::optional<RingIndex> m_occupiedIndex;
     enum class CellDepth : unsigned char { Unknown, Deep, Shallow };
@@ -118,10 +120,8 @@ private:
     enum class Cover : unsigned char { Unknown, Covered, Uncertain };
     struct PlacedPiece
     {
-        QRectF bounds;
-        GeometryHandle geometry;
-        Cover cover = Cover::Unknown;
         Shape shape;
+        Cover cover = Cover::Unknown;
         std::optional<std::optional<double>> uncovered;
     };
     mutable std::vector<PlacedPiece> m_placed;
