@@ -229,6 +229,7 @@ public:
             !scoring.occupiedNonEmpty || separated(m_bounds, m_sheet.occupiedBounds)};
 
         std::optional<PlacementScore> score;
+        std::optional<double> knownContact;
         if (scoring.occupiedNonEmpty) {
             if (const std::optional<UnionFigures> &figures = unionFigures()) {
                 bool exact = false;
@@ -237,8 +238,19 @@ public:
                 // that loses even so needs no union.
                 if (!canBeat(figured, best))
                     return std::nullopt;
-                if (exact)
+                if (exact) {
                     score = figured;
+                } else {
+                    // Only the union settles the uncertain components. The
+                    // contact, which ranks after them, costs less and often
+                    // shows first that the candidate loses even at their
+                    // lower ends; every other component is at or below its
+                    // value, so the candidate loses with its true score too.
+                    knownContact = roundScoreComponent(contact(shortcuts));
+                    figured.values[scorerank::contact] = *knownContact;
+                    if (!canBeat(figured, best))
+                        return std::nullopt;
+                }
             }
         }
         if (!score)
@@ -254,7 +266,8 @@ public:
             if (!canBeat(*score, best))
                 return std::nullopt;
         }
-        score->values[scorerank::contact] = roundScoreComponent(contact(shortcuts));
+        score->values[scorerank::contact] =
+            knownContact ? *knownContact : roundScoreComponent(contact(shortcuts));
         if (!canBeat(*score, best))
             return std::nullopt;
         return score;
