@@ -1,6 +1,7 @@
 #include "engine/layoutsearch.h"
 
 #include "engine/cuttingplanner.h"
+#include "engine/internal/layoutoutcomes.h"
 #include "engine/internal/requiredresult.h"
 #include "engine/thoroughlayoutsearch.h"
 #include "geometry/shapecopy.h"
@@ -20,8 +21,6 @@ namespace {
 
 // What one layout gave: its plan, or the message of the engine error that
 // ended it.
-using LayoutOutcome = std::variant<std::monostate, CuttingPlan, QString>;
-
 // Progress of the whole search from the progress of its layouts: each layout
 // is an eighth, and the fraction reported never goes back, whichever thread
 // reports.
@@ -144,20 +143,7 @@ LayoutSearchResult searchBestLayout(const Shape &outline, double w, double h, do
     if (cancelled)
         throw PlanCancelled{};
 
-    // The layouts are compared in their fixed order, as if computed one after
-    // the other, so ties and the failure list do not depend on the threads.
-    LayoutSearchResult result;
-    for (qsizetype i = 0; i < count; ++i) {
-        if (auto *message = std::get_if<QString>(&outcomes[i])) {
-            result.failures.append(LayoutFailure{choices[i], *message});
-        } else if (auto *plan = std::get_if<CuttingPlan>(&outcomes[i])) {
-            if (!result.best || isBetterPlan(*plan, *result.best)) {
-                result.best = std::move(*plan);
-                result.winner = choices[i];
-            }
-        }
-    }
-    return result;
+    return bestOfLayouts(choices, outcomes);
 }
 
 QString layoutChoiceName(const LayoutChoice &choice)

@@ -2,6 +2,7 @@
 
 #include "engine/cuttingplanner.h"
 #include "engine/cuttingsheetbound.h"
+#include "engine/internal/layoutoutcomes.h"
 #include "engine/internal/requiredresult.h"
 #include "engine/thoroughnesting.h"
 #include "geometry/shapecopy.h"
@@ -19,8 +20,6 @@
 namespace tallero {
 
 namespace {
-
-using LayoutOutcome = std::variant<std::monostate, CuttingPlan, QString>;
 
 // Steps of the search for a layout's lower bound: a few milliseconds.
 constexpr qint64 layoutBoundSteps = 200000;
@@ -184,18 +183,11 @@ LayoutSearchResult searchBestLayoutThoroughly(const Shape &outline, double w, do
             throw PlanCancelled{};
     }
 
-    LayoutSearchResult result;
-    for (qsizetype i = 0; i < count; ++i) {
-        if (auto *message = std::get_if<QString>(&outcomes[i])) {
-            result.failures.append(LayoutFailure{choices[i], *message});
-        } else if (auto *plan = std::get_if<CuttingPlan>(&outcomes[i])) {
+    for (LayoutOutcome &outcome : outcomes) {
+        if (auto *plan = std::get_if<CuttingPlan>(&outcome))
             plan->nesting = NestingMode::Thorough;
-            if (!result.best || isBetterPlan(*plan, *result.best)) {
-                result.best = std::move(*plan);
-                result.winner = choices[i];
-            }
-        }
     }
+    LayoutSearchResult result = bestOfLayouts(choices, outcomes);
     if (control.progress && result.best)
         control.progress(PlanProgress{1.0, result.winner});
     return result;

@@ -5,36 +5,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSet>
 
 #include <algorithm>
 #include <utility>
 
 namespace tallero {
-
-bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString &error)
-{
-    if (QFileInfo(path).isDir()) {
-        error = QStringLiteral("Is a directory");
-        return false;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString();
-        return false;
-    }
-    if (file.write(bytes) != bytes.size()) {
-        error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        error = file.errorString();
-        return false;
-    }
-    return true;
-}
 
 bool writeCuttingSheetFiles(const QString &folder, const CuttingPlan &plan, QStringList &written,
                             QString &failedPath, QString &error)

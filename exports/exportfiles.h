@@ -1,18 +1,13 @@
 #pragma once
 
 #include "engine/cuttingplan.h"
+#include "project/atomicfile.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 namespace tallero {
-
-// Writes `bytes` to `path` through a file written aside that replaces the
-// old one only when it is complete: a failed write (no such folder, no
-// permission, a full disk) leaves a file that was at `path` exactly as it
-// was. False with the platform's reason in `error`.
-bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString &error);
 
 // Writes one DXF per cutting sheet of the plan (P13.dxf, P14.dxf, ...) into
 // `folder`, creating it when missing. Other files in the folder are left

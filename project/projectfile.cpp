@@ -1,16 +1,15 @@
 #include "project/projectfile.h"
 
+#include "project/atomicfile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
-#include <QSaveFile>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <cmath>
 #include <optional>
 
@@ -137,27 +136,7 @@ QByteArray projectFileText(const ProjectFile &project)
 
 bool writeProjectFile(const QString &path, const ProjectFile &project, QString &error)
 {
-    QSaveFile file(path);
-    // Unbuffered, so a short write (a full disk, a file size limit) is seen
-    // here: a buffered one is flushed by commit(), which lets a partial
-    // write pass and would put a truncated file in place of the old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        error = file.errorString();
-        return false;
-    }
-    const QByteArray text = projectFileText(project);
-    if (file.write(text) != text.size() || file.size() != text.size()) {
-        error = file.errorString();
-        if (file.error() == QFileDevice::NoError)
-            error = QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(std::strerror(EIO)));
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        error = file.errorString();
-        return false;
-    }
-    return true;
+    return writeFileAtomically(path, projectFileText(project), error);
 }
 
 } // namespace tallero

@@ -2,6 +2,7 @@
 
 #include "report/pageframe.h"
 #include "report/reportstyle.h"
+#include "views/startcorner.h"
 
 #include <QPainter>
 
@@ -19,20 +20,6 @@ int legendColumns(qsizetype codes)
 QPen cellPen(const QColor &colour, double width)
 {
     return QPen(colour, width, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
-}
-
-QString startCornerText(int index, const QString &language)
-{
-    static const char *const names[][3] = {
-        {"Automático", "Automatic", "Automatisch"},
-        {"Superior izquierda", "Top left", "Oben links"},
-        {"Superior derecha", "Top right", "Oben rechts"},
-        {"Inferior izquierda", "Bottom left", "Unten links"},
-        {"Inferior derecha", "Bottom right", "Unten rechts"},
-    };
-    if (index < 0 || index > 4)
-        return QString();
-    return reportText(language, names[index][0], names[index][1], names[index][2]);
 }
 
 void drawSummary(QPainter &painter, const QRectF &panel, const ReportInput &input)
@@ -173,7 +160,7 @@ QList<SummaryRow> summaryRows(const ReportInput &input)
     const QString units = tr("%1 uds.", "%1 units", "%1 Stueck");
     const QString orientation = plan.vertical ? tr("Vertical (90°)", "Vertical (90°)", "Vertikal (90°)")
                                               : QStringLiteral("Horizontal (0°)");
-    QString start = startCornerText(plan.startIndex, language);
+    QString start = startCornerName(plan.startIndex, language);
     if (start.isEmpty())
         start = plan.startLabel;
     QList<SummaryRow> rows{

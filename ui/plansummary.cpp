@@ -1,6 +1,7 @@
 #include "ui/plansummary.h"
 
 #include "ui/localisation.h"
+#include "views/startcorner.h"
 
 #include <algorithm>
 
@@ -79,16 +80,7 @@ QString fixed(double value, int decimals)
 
 QString startCornerNameOf(int startIndex)
 {
-    static const char *const names[][3] = {
-        {"Automático", "Automatic", "Automatisch"},
-        {"Superior izquierda", "Top left", "Oben links"},
-        {"Superior derecha", "Top right", "Oben rechts"},
-        {"Inferior izquierda", "Bottom left", "Unten links"},
-        {"Inferior derecha", "Bottom right", "Unten rechts"},
-    };
-    const int index = std::clamp(startIndex, 0, 4);
-    return chooseText(QString::fromUtf8(names[index][0]), QString::fromUtf8(names[index][1]),
-                      QString::fromUtf8(names[index][2]));
+    return startCornerName(std::clamp(startIndex, 0, 4), currentLanguage());
 }
 
 QString planSummaryText(const CuttingPlan &plan, const Drawing &drawing)
