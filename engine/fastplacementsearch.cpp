@@ -8,6 +8,8 @@
 #include "geometry/convexhull.h"
 #include "geometry/shapeops.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -146,10 +148,28 @@ bool overlapsDeepCell(const Candidate &candidate, const OrientationFacts &facts,
     if (!facts.piece.isExact() || !sheet.scoring.occupiedNonEmpty || !facts.valid
         || !sheet.occupiedValid || separated(candidate.bounds, sheet.occupiedBounds))
         return false;
-    const QPointF offset(candidate.x, candidate.y);
-    for (const QPointF &probe : facts.probes()) {
-        if (sheet.deepInsideOccupied(probe + offset))
+    // The cells of the translated probes, from their few distinct
+    // coordinates, each placed on the grid when first needed; a cell just
+    // found shallow is not asked again.
+    constexpr int unknown = -2;
+    const OrientationFacts::ProbeCoordinates &probes = facts.probeCoordinates();
+    QVarLengthArray<int, 32> columns(qsizetype(probes.xs.size()), unknown);
+    QVarLengthArray<int, 32> rows(qsizetype(probes.ys.size()), unknown);
+    int lastColumn = unknown;
+    int lastRow = unknown;
+    for (const auto &[xIndex, yIndex] : probes.probes) {
+        int &column = columns[xIndex];
+        if (column == unknown)
+            column = sheet.deepColumn(probes.xs[std::size_t(xIndex)] + candidate.x);
+        int &row = rows[yIndex];
+        if (row == unknown)
+            row = sheet.deepRow(probes.ys[std::size_t(yIndex)] + candidate.y);
+        if (column == lastColumn && row == lastRow)
+            continue;
+        if (sheet.deepCell(column, row))
             return true;
+        lastColumn = column;
+        lastRow = row;
     }
     return false;
 }

@@ -79,6 +79,7 @@ SheetFacts::SheetFacts(double width, double height, const CuttingSheet &sheet)
         if (std::isfinite(m_cellSize) && m_cellSize > 0.0 && m_columns > 0 && m_rows > 0
             && qint64(m_columns) * m_rows <= largestCellCount)
             m_cells.assign(std::size_t(m_columns) * std::size_t(m_rows), CellDepth::Unknown);
+        m_cellsPerLength = 1.0 / m_cellSize;
     }
     if (scoring.occupiedNonEmpty) {
         m_placed.reserve(std::size_t(sheet.placements.size()));
@@ -120,20 +121,28 @@ std::optional<double> SheetFacts::uncoveredArea(int index) const
     return *placed.uncovered;
 }
 
-bool SheetFacts::deepInsideOccupied(const QPointF &point) const
+int SheetFacts::deepColumn(double x) const
 {
-    if (m_cells.empty())
+    // A product in place of a quotient: it may put a point a rounding across
+    // a cell's side, which the cells' margin covers.
+    const double column = (x - occupiedBounds.left()) * m_cellsPerLength;
+    return column >= 0.0 && column < m_columns ? int(column) : -1;
+}
+
+int SheetFacts::deepRow(double y) const
+{
+    const double row = (y - occupiedBounds.top()) * m_cellsPerLength;
+    return row >= 0.0 && row < m_rows ? int(row) : -1;
+}
+
+bool SheetFacts::deepCell(int column, int row) const
+{
+    if (m_cells.empty() || column < 0 || row < 0)
         return false;
-    const double column = std::floor((point.x() - occupiedBounds.left()) / m_cellSize);
-    const double row = std::floor((point.y() - occupiedBounds.top()) / m_cellSize);
-    if (!(column >= 0.0 && row >= 0.0 && column < m_columns && row < m_rows))
-        return false;
-    const int i = int(column);
-    const int j = int(row);
-    CellDepth &depth = m_cells[std::size_t(j) * std::size_t(m_columns) + std::size_t(i)];
+    CellDepth &depth = m_cells[std::size_t(row) * std::size_t(m_columns) + std::size_t(column)];
     if (depth == CellDepth::Unknown) {
-        const QPointF centre(occupiedBounds.left() + (i + 0.5) * m_cellSize,
-                             occupiedBounds.top() + (j + 0.5) * m_cellSize);
+        const QPointF centre(occupiedBounds.left() + (column + 0.5) * m_cellSize,
+                             occupiedBounds.top() + (row + 0.5) * m_cellSize);
         // Every point of the cell lies within half a diagonal of the centre;
         // the extra margin covers the rounding of the cell arithmetic.
         const double reach = m_cellSize * 0.7071067811865476 + probeClearance
@@ -200,6 +209,25 @@ const QList<QPointF> &OrientationFacts::probes() const
                                   probesPerPiece);
     }
     return *m_probes;
+}
+
+const OrientationFacts::ProbeCoordinates &OrientationFacts::probeCoordinates() const
+{
+    if (m_probeCoordinates)
+        return *m_probeCoordinates;
+    ProbeCoordinates coordinates;
+    const auto indexOf = [](std::vector<double> &values, double value) {
+        const auto found = std::find(values.begin(), values.end(), value);
+        if (found != values.end())
+            return int(found - values.begin());
+        values.push_back(value);
+        return int(values.size()) - 1;
+    };
+    for (const QPointF &probe : probes())
+        coordinates.probes.emplace_back(indexOf(coordinates.xs, probe.x()),
+                                        indexOf(coordinates.ys, probe.y()));
+    m_probeCoordinates = std::move(coordinates);
+    return *m_probeCoordinates;
 }
 
 const std::vector<QPointF> &OrientationFacts::edgeProbes() const

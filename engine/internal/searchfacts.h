@@ -61,13 +61,19 @@ struct SheetFacts
     // Built when first asked for; only for a valid occupied shape.
     const RingIndex &occupiedIndex() const;
 
-    // True when a disc of radius probeClearance + lengthMargin around the
-    // point lies inside the occupied shape, judged from a grid of cells over
-    // the occupied bounds: a cell whose centre is that far and half a cell
-    // diagonal more from every edge, and inside, holds only such points.
-    // Cells are judged when first met. False means "not known", never "no".
-    // Only for a valid occupied shape.
-    bool deepInsideOccupied(const QPointF &point) const;
+    // The grid of cells over the occupied bounds that finds points deep
+    // inside the occupied shape: the column holding x and the row holding y,
+    // or -1 outside the grid.
+    int deepColumn(double x) const;
+    int deepRow(double y) const;
+
+    // True when a disc of radius probeClearance + lengthMargin around every
+    // point of the cell lies inside the occupied shape: when the cell's
+    // centre is that far and half a cell diagonal more from every edge, and
+    // inside. Cells are judged when first met. False means "not known",
+    // never "no", and is the answer for a column or row of -1. Only for a
+    // valid occupied shape.
+    bool deepCell(int column, int row) const;
 
     // Corners of the convex hull of the occupied geometry's vertices, and
     // the bounds of those vertices; worked out when first asked for.
@@ -114,6 +120,7 @@ private:
     mutable std::optional<QRectF> m_occupiedGeometryBounds;
     void measureOccupiedGeometry() const;
     double m_cellSize = 0.0;
+    double m_cellsPerLength = 0.0;
     int m_columns = 0;
     int m_rows = 0;
     mutable std::optional<PreparedGeometry> m_prepared;
@@ -136,6 +143,18 @@ struct OrientationFacts
     // asked for, since most searches never need them.
     const QList<QPointF> &probes() const;
 
+    // The same probes by their coordinates: each distinct x and y once, and
+    // for each probe, in the order of probes(), the indices of its x and y.
+    // Probes share a few columns and rows, so a translated set is placed on
+    // a grid with a few divisions.
+    struct ProbeCoordinates
+    {
+        std::vector<double> xs;
+        std::vector<double> ys;
+        std::vector<std::pair<int, int>> probes;
+    };
+    const ProbeCoordinates &probeCoordinates() const;
+
     // Corners of the convex hull of the piece's vertices, in its own
     // coordinates; found when first asked for.
     const std::vector<QPointF> &hull() const;
@@ -152,6 +171,7 @@ private:
     mutable std::optional<std::vector<QPointF>> m_edgeProbes;
     mutable std::optional<RingIndex> m_index;
     mutable std::optional<QList<QPointF>> m_probes;
+    mutable std::optional<ProbeCoordinates> m_probeCoordinates;
     mutable std::optional<std::vector<QPointF>> m_hull;
 };
 
