@@ -34,7 +34,19 @@ GeometryHandle requiredBoundary(const GEOSGeometry *geometry)
 
 double roundScoreComponent(double value)
 {
-    return std::round(value * 1e10) / 1e10;
+    const double scaled = value * 1e10;
+    // The search rounds millions of components, so std::round is done here
+    // without the library call: below 2^52 the fraction part is exact, and
+    // so is its comparison with a half. The sign keeps std::round's zeros.
+    if (std::abs(scaled) < 4.0e15) {
+        const double whole = double(qint64(scaled));
+        const double fraction = scaled - whole;
+        const double rounded = fraction >= 0.5 ? whole + 1.0
+            : fraction <= -0.5                 ? whole - 1.0
+                                               : whole;
+        return std::copysign(rounded, scaled) / 1e10;
+    }
+    return std::round(scaled) / 1e10;
 }
 
 bool operator<(const PlacementScore &a, const PlacementScore &b)
