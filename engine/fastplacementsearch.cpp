@@ -76,25 +76,35 @@ struct Best
     PlacementScore score;
 };
 
-// Lower bounds of the score of a candidate from the placed piece's bounds
-// and the occupied shape's, before any engine call. Returns false when the
-// candidate is known to be inadmissible.
-bool boundCandidate(Candidate &candidate, const OrientationFacts &facts, const SheetFacts &sheet)
+// Whether a candidate may be admissible at all, from the placed piece's
+// bounds and the occupied shape's, before any engine call: false when it is
+// known not to be.
+bool mayBeAdmissible(const Candidate &candidate, const OrientationFacts &facts,
+                     const SheetFacts &sheet)
 {
     const QRectF &placed = candidate.bounds;
     if (!insideSheet(placed, sheet.width, sheet.height))
         return false;
+    // Two shapes whose areas exceed their common box by more than a tolerated
+    // overlap must overlap; only valid shapes, for which the engine's
+    // intersection cannot fail, are judged this way.
+    if (!sheet.scoring.occupiedNonEmpty || !facts.valid || !sheet.occupiedValid)
+        return true;
+    const double contents = facts.piece.shape().area + sheet.occupiedArea;
+    return contents - boxArea(boxUnion(placed, sheet.occupiedBounds))
+        <= sheet.overlapAllowance + areaMargin;
+}
+
+// Lower bounds of the score of an admissible candidate from the same
+// bounds.
+void boundCandidate(Candidate &candidate, const OrientationFacts &facts, const SheetFacts &sheet)
+{
+    const QRectF &placed = candidate.bounds;
     const double pieceArea = facts.piece.shape().area;
     const bool occupied = sheet.scoring.occupiedNonEmpty;
     const QRectF united = occupied ? boxUnion(placed, sheet.occupiedBounds) : placed;
     const double unitedBox = boxArea(united);
     const double contents = pieceArea + sheet.occupiedArea;
-    // Two shapes whose areas exceed their common box by more than a tolerated
-    // overlap must overlap; only valid shapes, for which the engine's
-    // intersection cannot fail, are judged this way.
-    if (occupied && facts.valid && sheet.occupiedValid
-        && contents - unitedBox > sheet.overlapAllowance + areaMargin)
-        return false;
 
     const bool noEdgeContact = placed.left() > lengthMargin && placed.top() > lengthMargin
         && placed.right() < sheet.width - lengthMargin
@@ -123,7 +133,6 @@ bool boundCandidate(Candidate &candidate, const OrientationFacts &facts, const S
     };
     for (double &value : candidate.lowest.values)
         value = roundScoreComponent(value);
-    return true;
 }
 
 // A piece fills its sheet region too much to leave room when, even allowing
@@ -201,9 +210,10 @@ QList<Candidate> collectCandidates(const QList<PieceOrientation> &orientations,
                 continue;
             if (facts[o]->piece.isExact()) {
                 candidate.bounds = facts[o]->piece.boundsAt(candidate.x, candidate.y);
-                if (!boundCandidate(candidate, *facts[o], sheet)
+                if (!mayBeAdmissible(candidate, *facts[o], sheet)
                     || overlapsDeepCell(candidate, *facts[o], sheet))
                     continue;
+                boundCandidate(candidate, *facts[o], sheet);
             } else {
                 candidate.lowest.values.fill(unbounded);
             }
@@ -307,23 +317,52 @@ private:
             || !m_sheet.occupiedValid || separated(m_candidate.bounds, m_sheet.occupiedBounds))
             return false;
         const QPointF offset(m_candidate.x, m_candidate.y);
+        // The occupied shape is the union of the placed pieces, so a disc
+        // inside it lies, but for a rounding, inside one of them or across
+        // two or more. Probes are looked for in the pieces the candidate
+        // reaches into, first in the piece's own few rings, and only those
+        // inside one are tested against the whole occupied shape. (Leaving
+        // a probe out can only leave an overlap to the engine to measure,
+        // never change the answer; a disc across pieces is left so.)
+        struct Reach
+        {
+            QRectF box;   // in the candidate's own coordinates
+            int piece;
+        };
+        QVarLengthArray<Reach, 16> reaches;
+        double widest = 0.0;
+        for (int i = 0; i < m_sheet.placedCount(); ++i) {
+            const QRectF reach = m_candidate.bounds.intersected(m_sheet.placedBounds(i));
+            const double across = std::min(reach.width(), reach.height());
+            if (across > 2.0 * edgeProbeClearance) {
+                reaches.append({reach.translated(-offset), i});
+                widest = std::max(widest, across);
+            }
+        }
         const RingIndex &occupied = m_sheet.occupiedIndex();
-        for (const QPointF &probe : m_facts.probes()) {
-            if (occupied.containsWithClearance(probe + offset, probeClearance + lengthMargin))
-                return true;
+        const auto proves = [&](const Reach &reach, const QPointF &probe, double clearance) {
+            const QRectF &box = reach.box;
+            if (probe.x() < box.left() || probe.x() > box.right() || probe.y() < box.top()
+                || probe.y() > box.bottom())
+                return false;
+            const QPointF point = probe + offset;
+            return m_sheet.placedIndex(reach.piece).containsWithClearance(point, clearance)
+                && occupied.containsWithClearance(point, clearance);
+        };
+        if (widest > 2.0 * probeClearance) {
+            for (const QPointF &probe : m_facts.probes()) {
+                for (const Reach &reach : reaches) {
+                    if (proves(reach, probe, probeClearance + lengthMargin))
+                        return true;
+                }
+            }
         }
         // Two traced edges that run into each other overlap in a strip a
         // few millimetres wide, which only probes along the edges find.
         const std::vector<QPointF> &edgeProbes = m_facts.edgeProbes();
-        for (int i = 0; i < m_sheet.placedCount(); ++i) {
-            const QRectF reach = m_candidate.bounds.intersected(m_sheet.placedBounds(i))
-                                     .translated(-offset);
-            if (reach.isEmpty())
-                continue;
+        for (const Reach &reach : reaches) {
             for (const QPointF &probe : edgeProbes) {
-                if (reach.contains(probe)
-                    && occupied.containsWithClearance(probe + offset,
-                                                      edgeProbeClearance + lengthMargin))
+                if (proves(reach, probe, edgeProbeClearance + lengthMargin))
                     return true;
             }
         }

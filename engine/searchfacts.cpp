@@ -85,7 +85,7 @@ SheetFacts::SheetFacts(double width, double height, const CuttingSheet &sheet)
         m_placed.reserve(std::size_t(sheet.placements.size()));
         for (const PiecePlacement &placement : sheet.placements) {
             if (placement.shape.geometry)
-                m_placed.push_back({placement.shape, Cover::Unknown, std::nullopt});
+                m_placed.push_back({placement.shape, Cover::Unknown, std::nullopt, std::nullopt});
         }
     }
 }
@@ -95,6 +95,14 @@ const ChunkedLines &SheetFacts::occupiedBoundaryRuns() const
     if (!m_boundaryRuns)
         m_boundaryRuns.emplace(scoring.occupiedBoundary.get());
     return *m_boundaryRuns;
+}
+
+const RingIndex &SheetFacts::placedIndex(int index) const
+{
+    PlacedPiece &placed = m_placed[std::size_t(index)];
+    if (!placed.index)
+        placed.index.emplace(placed.shape.rings);
+    return *placed.index;
 }
 
 const GEOSGeometry *SheetFacts::coveredPiece(int index) const

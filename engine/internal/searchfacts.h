@@ -99,6 +99,10 @@ struct SheetFacts
         return m_placed[std::size_t(index)].shape.geometry.get();
     }
 
+    // The rings of a placed piece, indexed when first asked for: a cheap
+    // first look before a point is tested against the occupied shape.
+    const RingIndex &placedIndex(int index) const;
+
     // The geometry of a placed piece when the engine confirms that the
     // occupied shape covers it, so whatever the piece overlaps the occupied
     // shape overlaps too; null when it cannot confirm it. Checked when first
@@ -130,6 +134,7 @@ private:
         Shape shape;
         Cover cover = Cover::Unknown;
         std::optional<std::optional<double>> uncovered;
+        std::optional<RingIndex> index;
     };
     mutable std::vector<PlacedPiece> m_placed;
     mutable std::optional<ChunkedLines> m_boundaryRuns;
