@@ -11,6 +11,7 @@
 #include <QVarLengthArray>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -162,15 +163,19 @@ bool overlapsDeepCell(const Candidate &candidate, const OrientationFacts &facts,
     // found shallow is not asked again.
     constexpr int unknown = -2;
     const OrientationFacts::ProbeCoordinates &probes = facts.probeCoordinates();
-    QVarLengthArray<int, 32> columns(qsizetype(probes.xs.size()), unknown);
-    QVarLengthArray<int, 32> rows(qsizetype(probes.ys.size()), unknown);
+    std::array<int, interiorProbeGrid> columns;
+    std::array<int, interiorProbeGrid> rows;
+    if (probes.xs.size() > columns.size() || probes.ys.size() > rows.size())
+        return false;
+    std::fill_n(columns.begin(), probes.xs.size(), unknown);
+    std::fill_n(rows.begin(), probes.ys.size(), unknown);
     int lastColumn = unknown;
     int lastRow = unknown;
     for (const auto &[xIndex, yIndex] : probes.probes) {
-        int &column = columns[xIndex];
+        int &column = columns[std::size_t(xIndex)];
         if (column == unknown)
             column = sheet.deepColumn(probes.xs[std::size_t(xIndex)] + candidate.x);
-        int &row = rows[yIndex];
+        int &row = rows[std::size_t(yIndex)];
         if (row == unknown)
             row = sheet.deepRow(probes.ys[std::size_t(yIndex)] + candidate.y);
         if (column == lastColumn && row == lastRow)
@@ -331,11 +336,18 @@ private:
         };
         QVarLengthArray<Reach, 16> reaches;
         double widest = 0.0;
+        const QRectF &bounds = m_candidate.bounds;
         for (int i = 0; i < m_sheet.placedCount(); ++i) {
-            const QRectF reach = m_candidate.bounds.intersected(m_sheet.placedBounds(i));
-            const double across = std::min(reach.width(), reach.height());
+            const QRectF &other = m_sheet.placedBounds(i);
+            const double left = std::max(bounds.left(), other.left());
+            const double right = std::min(bounds.right(), other.right());
+            const double top = std::max(bounds.top(), other.top());
+            const double bottom = std::min(bounds.bottom(), other.bottom());
+            const double across = std::min(right - left, bottom - top);
             if (across > 2.0 * edgeProbeClearance) {
-                reaches.append({reach.translated(-offset), i});
+                reaches.append({QRectF(left - offset.x(), top - offset.y(), right - left,
+                                       bottom - top),
+                                i});
                 widest = std::max(widest, across);
             }
         }

@@ -4,21 +4,15 @@
 
 namespace tallero {
 
-namespace {
-
-constexpr int probeGrid = 16;
-
-} // namespace
-
 QList<QPointF> interiorProbes(const QList<QPolygonF> &rings, const QRectF &bounds,
                               double clearance, int limit)
 {
     const RingIndex index(rings);
     QList<QPointF> inside;
-    for (int i = 0; i < probeGrid; ++i) {
-        for (int j = 0; j < probeGrid; ++j) {
-            const QPointF point(bounds.left() + bounds.width() * (i + 0.5) / probeGrid,
-                                bounds.top() + bounds.height() * (j + 0.5) / probeGrid);
+    for (int i = 0; i < interiorProbeGrid; ++i) {
+        for (int j = 0; j < interiorProbeGrid; ++j) {
+            const QPointF point(bounds.left() + bounds.width() * (i + 0.5) / interiorProbeGrid,
+                                bounds.top() + bounds.height() * (j + 0.5) / interiorProbeGrid);
             if (index.containsWithClearance(point, clearance))
                 inside.append(point);
         }

@@ -7,6 +7,10 @@
 
 namespace tallero {
 
+// Columns and rows of the grid over a shape's bounds the probes are taken
+// from.
+inline constexpr int interiorProbeGrid = 16;
+
 // Points inside a shape with at least `clearance` to spare, at most `limit`,
 // taken from a grid over its bounds.
 QList<QPointF> interiorProbes(const QList<QPolygonF> &rings, const QRectF &bounds,

@@ -143,22 +143,15 @@ int SheetFacts::deepRow(double y) const
     return row >= 0.0 && row < m_rows ? int(row) : -1;
 }
 
-bool SheetFacts::deepCell(int column, int row) const
+SheetFacts::CellDepth SheetFacts::judgeCell(int column, int row) const
 {
-    if (m_cells.empty() || column < 0 || row < 0)
-        return false;
-    CellDepth &depth = m_cells[std::size_t(row) * std::size_t(m_columns) + std::size_t(column)];
-    if (depth == CellDepth::Unknown) {
-        const QPointF centre(occupiedBounds.left() + (column + 0.5) * m_cellSize,
-                             occupiedBounds.top() + (row + 0.5) * m_cellSize);
-        // Every point of the cell lies within half a diagonal of the centre;
-        // the extra margin covers the rounding of the cell arithmetic.
-        const double reach = m_cellSize * 0.7071067811865476 + probeClearance
-            + 2.0 * lengthMargin;
-        depth = occupiedIndex().containsWithClearance(centre, reach) ? CellDepth::Deep
-                                                                     : CellDepth::Shallow;
-    }
-    return depth == CellDepth::Deep;
+    const QPointF centre(occupiedBounds.left() + (column + 0.5) * m_cellSize,
+                         occupiedBounds.top() + (row + 0.5) * m_cellSize);
+    // Every point of the cell lies within half a diagonal of the centre; the
+    // extra margin covers the rounding of the cell arithmetic.
+    const double reach = m_cellSize * 0.7071067811865476 + probeClearance + 2.0 * lengthMargin;
+    return occupiedIndex().containsWithClearance(centre, reach) ? CellDepth::Deep
+                                                                : CellDepth::Shallow;
 }
 
 const RingIndex &SheetFacts::occupiedIndex() const

@@ -73,7 +73,16 @@ struct SheetFacts
     // inside. Cells are judged when first met. False means "not known",
     // never "no", and is the answer for a column or row of -1. Only for a
     // valid occupied shape.
-    bool deepCell(int column, int row) const;
+    bool deepCell(int column, int row) const
+    {
+        if (m_cells.empty() || column < 0 || row < 0)
+            return false;
+        CellDepth &depth =
+            m_cells[std::size_t(row) * std::size_t(m_columns) + std::size_t(column)];
+        if (depth == CellDepth::Unknown)
+            depth = judgeCell(column, row);
+        return depth == CellDepth::Deep;
+    }
 
     // Corners of the convex hull of the occupied geometry's vertices, and
     // the bounds of those vertices; worked out when first asked for.
@@ -119,6 +128,7 @@ struct SheetFacts
 private:
     mutable std::optional<RingIndex> m_occupiedIndex;
     enum class CellDepth : unsigned char { Unknown, Deep, Shallow };
+    CellDepth judgeCell(int column, int row) const;
     mutable std::vector<CellDepth> m_cells;
     mutable std::optional<std::vector<QPointF>> m_occupiedHull;
     mutable std::optional<QRectF> m_occupiedGeometryBounds;
@@ -148,10 +158,11 @@ struct OrientationFacts
     // asked for, since most searches never need them.
     const QList<QPointF> &probes() const;
 
-    // The same probes by their coordinates: each distinct x and y once, and
-    // for each probe, in the order of probes(), the indices of its x and y.
-    // Probes share a few columns and rows, so a translated set is placed on
-    // a grid with a few divisions.
+    // The same probes by their coordinates: each distinct x and y once (no
+    // more than interiorProbeGrid of each), and for each probe, in the order
+    // of probes(), the indices of its x and y. Probes share a few columns
+    // and rows, so a translated set is placed on a grid with a few
+    // products.
     struct ProbeCoordinates
     {
         std::vector<double> xs;
