@@ -243,7 +243,12 @@ const std::vector<QPointF> &OrientationFacts::edgeProbes() const
         m_index.emplace(shape.rings);
     const double clearance = edgeProbeClearance + lengthMargin;
     const double inward = 1.5 * edgeProbeClearance;
+    std::vector<QPointF> &found = *m_edgeProbes;
     for (const QPolygonF &ring : shape.rings) {
+        // The inside lies on one side of the edge, the same side all along
+        // a ring: the side found last is tried first. The other point is
+        // outside, or too near another edge to prove anything.
+        double side = 1.0;
         for (qsizetype i = 1; i < ring.size(); ++i) {
             const QPointF a = ring[i - 1];
             const QPointF b = ring[i];
@@ -253,14 +258,13 @@ const std::vector<QPointF> &OrientationFacts::edgeProbes() const
             const QPointF normal((a.y() - b.y()) / length * inward,
                                  (b.x() - a.x()) / length * inward);
             const int steps = std::max(1, int(length / edgeProbeSpacing));
-            for (int k = 0; k < steps; ++k) {
+            for (int k = 0; k < steps && found.size() < std::size_t(largestEdgeProbeCount); ++k) {
                 const QPointF on = a + (b - a) * ((k + 0.5) / steps);
-                // The inside lies on one side of the edge; the other point
-                // is outside, or too near another edge to prove anything.
-                for (const QPointF &probe : {on + normal, on - normal}) {
-                    if (m_edgeProbes->size() < std::size_t(largestEdgeProbeCount)
-                        && m_index->containsWithClearance(probe, clearance)) {
-                        m_edgeProbes->push_back(probe);
+                for (const double towards : {side, -side}) {
+                    const QPointF probe = on + towards * normal;
+                    if (m_index->containsWithClearance(probe, clearance)) {
+                        found.push_back(probe);
+                        side = towards;
                         break;
                     }
                 }

@@ -53,10 +53,12 @@ void RingIndex::addRing(const QPolygonF &ring)
     // never count for parity, but they still bound the clearance.
     auto addEdge = [this](const QPointF &p1, const QPointF &p2) {
         const bool crosses = !qFuzzyCompare(p1.y(), p2.y());
+        const double left = std::min(p1.x(), p2.x());
+        const double right = std::max(p1.x(), p2.x());
         if (p2.y() < p1.y())
-            m_edges.push_back({p2.x(), p2.y(), p1.x(), p1.y(), crosses});
+            m_edges.push_back({p2.x(), p2.y(), p1.x(), p1.y(), left, right, crosses});
         else
-            m_edges.push_back({p1.x(), p1.y(), p2.x(), p2.y(), crosses});
+            m_edges.push_back({p1.x(), p1.y(), p2.x(), p2.y(), left, right, crosses});
     };
     for (qsizetype i = 1; i < ring.size(); ++i)
         addEdge(ring[i - 1], ring[i]);
@@ -104,6 +106,17 @@ void RingIndex::buildBands()
         for (int band = bandOf(m_edges[e].y1); band <= bandOf(m_edges[e].y2); ++band)
             m_bands[std::size_t(band)].push_back(e);
     }
+    // A test walks a band from the left and stops at the first edge that
+    // starts to the right of what it looks for.
+    for (std::vector<int> &band : m_bands) {
+        std::stable_sort(band.begin(), band.end(), [this](int a, int b) {
+            return m_edges[std::size_t(a)].left < m_edges[std::size_t(b)].left;
+        });
+    }
+    const double largest = std::max({std::abs(minX), std::abs(maxX), std::abs(minY),
+                                     std::abs(maxY)});
+    m_slack = std::isfinite(largest) ? 1e-9 * (1.0 + largest)
+                                     : std::numeric_limits<double>::infinity();
 }
 
 int RingIndex::bandOf(double y) const
@@ -119,9 +132,13 @@ bool RingIndex::containsPoint(const QPointF &point) const
     if (m_bands.empty())
         return false;
     const double y = point.y();
+    // An edge that starts right of the point crosses its height right of it.
+    const double reach = point.x() + m_slack;
     int crossings = 0;
     for (int e : m_bands[std::size_t(bandOf(y))]) {
         const Edge &edge = m_edges[std::size_t(e)];
+        if (edge.left > reach)
+            break;
         if (!edge.crossesHeight)
             continue;
         ++m_edgeTests;
@@ -148,9 +165,15 @@ bool RingIndex::containsWithClearance(const QPointF &point, double clearance) co
     const double limit = clearance * clearance;
     const int first = bandOf(point.y() - clearance);
     const int last = bandOf(point.y() + clearance);
+    const double leftmost = point.x() - clearance - m_slack;
+    const double rightmost = point.x() + clearance + m_slack;
     for (int band = first; band <= last; ++band) {
         for (int e : m_bands[std::size_t(band)]) {
             const Edge &edge = m_edges[std::size_t(e)];
+            if (edge.left > rightmost)
+                break;
+            if (edge.right < leftmost)
+                continue;
             if (squaredDistanceToEdge(point.x(), point.y(), edge.x1, edge.y1, edge.x2, edge.y2)
                 <= limit)
                 return false;

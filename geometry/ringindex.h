@@ -40,6 +40,7 @@ private:
     struct Edge
     {
         double x1, y1, x2, y2;   // y1 <= y2
+        double left, right;      // the smaller and the larger x
         bool crossesHeight;      // heights not fuzzily equal: counts for parity
     };
 
@@ -48,7 +49,10 @@ private:
     int bandOf(double y) const;
 
     std::vector<Edge> m_edges;
-    std::vector<std::vector<int>> m_bands;
+    std::vector<std::vector<int>> m_bands;   // each by the edges' left ends
+    // Far above the rounding of any x the tests work out from an edge, so an
+    // edge that starts this much to the right of x cannot reach it.
+    double m_slack = 0.0;
     QRectF m_bounds;
     double m_minY = 0.0;
     double m_bandHeight = 1.0;

@@ -4,6 +4,9 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+#include <QLineF>
+
+#include <algorithm>
 #include <cmath>
 
 using namespace tallero;
@@ -31,6 +34,16 @@ QPolygonF wanderingRing(QRandomGenerator &random, int corners, double snap, bool
     if (closed)
         ring << ring.first();
     return ring;
+}
+
+double distanceToSegment(const QPointF &point, const QLineF &edge)
+{
+    const QPointF along = edge.p2() - edge.p1();
+    const double length2 = QPointF::dotProduct(along, along);
+    const double t = length2 > 0.0
+        ? std::clamp(QPointF::dotProduct(point - edge.p1(), along) / length2, 0.0, 1.0)
+        : 0.0;
+    return QLineF(point, edge.p1() + t * along).length();
 }
 
 } // namespace
@@ -110,13 +123,26 @@ private slots:
             const double y = std::round((random.generateDouble() * 24.0 - 12.0) / snap) * snap;
             points << QPointF(x, y);
         }
+        // The clearance test walks each band only as far right as the
+        // clearance reaches: it must answer as a look at every edge does.
+        const double clearance = 0.37 * std::max(snap, 0.1);
+        int deep = 0;
         for (const QPointF &point : points) {
             const bool expected = ring.containsPoint(point, Qt::OddEvenFill);
             QCOMPARE(containment.containsPoint(point), expected);
             inside += expected;
+            bool farFromEdges = true;
+            for (qsizetype i = 0; i < ring.size() && farFromEdges; ++i) {
+                const QLineF edge(ring[i], ring[(i + 1) % ring.size()]);
+                farFromEdges = distanceToSegment(point, edge) > clearance;
+            }
+            const bool expectedDeep = expected && farFromEdges;
+            QCOMPARE(containment.containsWithClearance(point, clearance), expectedDeep);
+            deep += expectedDeep;
         }
         // Both answers must occur, or the comparison proves little.
         QVERIFY(inside > 0 && inside < points.size());
+        QVERIFY(deep > 0 && deep < inside);
     }
 
     void degenerateRings()
