@@ -466,11 +466,22 @@ private:
         constexpr double extentSurplus = 4.0 * lengthMargin;
         // The pieces whose bounds the piece reaches furthest into first: an
         // overlap, if there is one, is most likely found there.
+        // What the piece shares with another lies in both boxes, but for the
+        // rounding of the coordinates: a piece that reaches too little into
+        // another's box to share more than eps with it (the tolerated overlap
+        // is larger) is not asked about.
         std::vector<std::pair<double, int>> near;
         for (int i = 0; i < m_sheet.placedCount(); ++i) {
             const QRectF &other = m_sheet.placedBounds(i);
-            if (!separated(m_bounds, other))
-                near.emplace_back(-boxArea(m_bounds.intersected(other)), i);
+            if (separated(m_bounds, other))
+                continue;
+            const double width = std::min(m_bounds.right(), other.right())
+                - std::max(m_bounds.left(), other.left()) + 2.0 * lengthMargin;
+            const double height = std::min(m_bounds.bottom(), other.bottom())
+                - std::max(m_bounds.top(), other.top()) + 2.0 * lengthMargin;
+            if (width > eps + extentSurplus && height > eps + extentSurplus
+                && width * height > eps + areaSurplus)
+                near.emplace_back(-width * height, i);
         }
         std::sort(near.begin(), near.end());
         for (const auto &[reach, i] : near) {
