@@ -245,26 +245,40 @@ public:
         if (!placePiece())
             return std::nullopt;
         const ScoringSheet &scoring = m_sheet.scoring;
-        // A candidate that cannot win whatever it overlaps is dropped before
-        // the engine measures the overlap, the costliest test of all.
-        if (scoring.occupiedNonEmpty) {
-            if (const std::optional<PlacementScore> lowest = scoreBeforeOverlap()) {
-                if (!canBeat(*lowest, best))
-                    return std::nullopt;
-            }
-        }
-        double overlapArea = 0.0;
-        if (scoring.occupiedNonEmpty && overlapsOccupied(overlapArea))
-            return std::nullopt;
-
         const ContactShortcuts shortcuts{
             !(m_bounds.left() <= lengthMargin || m_bounds.top() <= lengthMargin
               || m_bounds.right() >= m_sheet.width - lengthMargin
               || m_bounds.bottom() >= m_sheet.height - lengthMargin),
             !scoring.occupiedNonEmpty || separated(m_bounds, m_sheet.occupiedBounds)};
+        // A candidate that cannot win whatever it overlaps is dropped before
+        // the engine measures the overlap, the costliest test of all.
+        std::optional<double> knownContact;
+        double overlapArea = 0.0;
+        if (scoring.occupiedNonEmpty) {
+            std::optional<PlacementScore> lowest = scoreBeforeOverlap();
+            if (lowest && !canBeat(*lowest, best))
+                return std::nullopt;
+            const Overlap overlap = overlapBeforeMeasure();
+            if (overlap == Overlap::Proven)
+                return std::nullopt;
+            if (overlap == Overlap::Unknown) {
+                // Most candidates that get this far lose on the contact,
+                // which does not depend on the overlap; every component
+                // before it is at or below its value in `lowest`.
+                if (lowest) {
+                    if (const std::optional<double> measured = measuredContact(shortcuts)) {
+                        knownContact = roundScoreComponent(*measured);
+                        lowest->values[scorerank::contact] = *knownContact;
+                        if (!canBeat(*lowest, best))
+                            return std::nullopt;
+                    }
+                }
+                if (measuredOverlap(overlapArea))
+                    return std::nullopt;
+            }
+        }
 
         std::optional<PlacementScore> score;
-        std::optional<double> knownContact;
         if (scoring.occupiedNonEmpty) {
             if (const std::optional<UnionFigures> &figures = unionFigures()) {
                 bool exact = false;
@@ -281,7 +295,8 @@ public:
                     // shows first that the candidate loses even at their
                     // lower ends; every other component is at or below its
                     // value, so the candidate loses with its true score too.
-                    knownContact = roundScoreComponent(contact(shortcuts));
+                    if (!knownContact)
+                        knownContact = roundScoreComponent(contact(shortcuts));
                     figured.values[scorerank::contact] = *knownContact;
                     if (!canBeat(figured, best))
                         return std::nullopt;
@@ -395,21 +410,28 @@ private:
         return m_geometry && insideSheet(m_bounds, m_sheet.width, m_sheet.height);
     }
 
-    // True when the piece overlaps the occupied shape by more than the
-    // tolerance; otherwise `overlapArea` is the area they share.
-    bool overlapsOccupied(double &overlapArea) const
+    // What is known of the piece's overlap with the occupied shape before
+    // the engine measures it: none at all, one above the tolerance, or only
+    // the measure can tell.
+    enum class Overlap { None, Proven, Unknown };
+    Overlap overlapBeforeMeasure() const
     {
-        overlapArea = 0.0;
         // Disjoint boxes have an empty intersection; the engine returns it
         // without any computation.
         if (separated(m_bounds, m_sheet.occupiedBounds))
-            return false;
+            return Overlap::None;
         // Shapes that do not meet have an empty intersection, whatever the
         // engine's overlay would make of them.
         if (!m_sheet.preparedOccupied().mayIntersect(m_geometry.get()))
-            return false;
-        if (overlapsPlacedPiece())
-            return true;
+            return Overlap::None;
+        return overlapsPlacedPiece() ? Overlap::Proven : Overlap::Unknown;
+    }
+
+    // True when the engine measures an overlap above the tolerance;
+    // otherwise `overlapArea` is the area the piece shares with the occupied
+    // shape.
+    bool measuredOverlap(double &overlapArea) const
+    {
         // A failed intersection is an error, not a free position.
         const Shape common = requiredResult(
             intersectGeometries(m_geometry.get(), m_sheet.scoring.occupied.geometry.get()));
@@ -425,31 +447,43 @@ private:
     // they do not.
     double contact(ContactShortcuts shortcuts) const
     {
+        if (const std::optional<double> value = measuredContact(shortcuts))
+            return *value;
+        return contactComponent(m_geometry.get(), m_sheet.scoring, shortcuts);
+    }
+
+    // The contact measured against the runs of the occupied boundary near
+    // the piece, or nothing when only the whole measure settles it. Never
+    // throws, so it may be asked before the piece is known not to overlap.
+    std::optional<double> measuredContact(ContactShortcuts shortcuts) const
+    {
         const ScoringSheet &scoring = m_sheet.scoring;
+        if (shortcuts.noEdgeContact && shortcuts.noPieceContact)
+            return -(0.25 * 0.0 + 0.0);
         const bool wantPieceContact = !shortcuts.noPieceContact && scoring.occupiedNonEmpty;
         const ChunkedLines *runs = wantPieceContact ? &m_sheet.occupiedBoundaryRuns() : nullptr;
         if (!runs || !runs->isUsable())
-            return contactComponent(m_geometry.get(), scoring, shortcuts);
+            return std::nullopt;
         const GeometryHandle boundary = geometryBoundary(m_geometry.get());
         if (!boundary)
-            return contactComponent(m_geometry.get(), scoring, shortcuts);
+            return std::nullopt;
         double edgeContact = 0.0;
         if (!shortcuts.noEdgeContact && scoring.sheetBoundary) {
             const std::optional<double> length =
                 intersectionLength(boundary.get(), scoring.sheetBoundary.get());
             if (!length)
-                return contactComponent(m_geometry.get(), scoring, shortcuts);
+                return std::nullopt;
             edgeContact = *length;
         }
         const QRectF near = m_bounds.adjusted(-lengthMargin, -lengthMargin, lengthMargin,
                                               lengthMargin);
         const std::optional<double> pieceContact = runs->sharedLength(boundary.get(), near);
         if (!pieceContact)
-            return contactComponent(m_geometry.get(), scoring, shortcuts);
+            return std::nullopt;
         const double value = -(0.25 * edgeContact + *pieceContact);
         if (roundScoreComponent(value - lengthCertainty)
             != roundScoreComponent(value + lengthCertainty))
-            return contactComponent(m_geometry.get(), scoring, shortcuts);
+            return std::nullopt;
         return value;
     }
 
