@@ -477,7 +477,8 @@ private:
         }
         const QRectF near = m_bounds.adjusted(-lengthMargin, -lengthMargin, lengthMargin,
                                               lengthMargin);
-        const std::optional<double> pieceContact = runs->sharedLength(boundary.get(), near);
+        const std::optional<double> pieceContact = runs->sharedLength(
+            boundary.get(), near, m_facts.valid && m_sheet.occupiedValid);
         if (!pieceContact)
             return std::nullopt;
         const double value = -(0.25 * edgeContact + *pieceContact);

@@ -2,6 +2,7 @@
 
 #include "geometry/geometrycontext.h"
 
+#include <QPointF>
 #include <QRectF>
 
 #include <optional>
@@ -27,14 +28,21 @@ public:
 
     // Engine length of the intersection of `other` with the runs whose
     // bounds meet `near`, which must hold every point of `other`. Nothing
-    // when the engine fails.
-    std::optional<double> sharedLength(const GEOSGeometry *other, const QRectF &near) const;
+    // when the engine fails. When neither `other` nor the lines run over
+    // themselves (`simple`: boundaries of valid shapes, say) and every
+    // segment of both is horizontal or vertical, the length is summed from
+    // their coordinates instead, which gives the engine's length but for the
+    // order of the additions.
+    std::optional<double> sharedLength(const GEOSGeometry *other, const QRectF &near,
+                                       bool simple = false) const;
 
 private:
     struct Run
     {
         QRectF bounds;
         GeometryHandle line;
+        std::vector<QPointF> points;
+        bool square = true;   // every segment horizontal or vertical
     };
     bool addLines(const GEOSGeometry *geometry);
     bool addLineString(const GEOSGeometry *line);
