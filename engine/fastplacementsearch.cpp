@@ -6,6 +6,7 @@
 #include "engine/internal/searchfacts.h"
 #include "engine/internal/shapetransform.h"
 #include "geometry/convexhull.h"
+#include "geometry/ring.h"
 #include "geometry/shapeops.h"
 
 #include <QVarLengthArray>
@@ -519,7 +520,20 @@ private:
                 near.emplace_back(-width * height, i);
         }
         std::sort(near.begin(), near.end());
+        const QRectF box = m_bounds.adjusted(-lengthMargin, -lengthMargin, lengthMargin,
+                                             lengthMargin);
         for (const auto &[reach, i] : near) {
+            // What the piece shares with another lies in the part of that
+            // one inside its box, whose area is at most that of its rings
+            // inside the box (holes only take area away). A part too small
+            // to share an overlap (between the parts of a piece cut in two,
+            // or in the notch of an L) needs no overlay. The margin dwarfs
+            // the rounding of the clipping.
+            double within = 0.0;
+            for (const QPolygonF &ring : m_sheet.placedRings(i))
+                within += ringAreaWithin(ring, box);
+            if (within + 1e-12 <= eps + areaSurplus)
+                continue;
             const std::optional<Shape> common =
                 intersectGeometries(m_geometry.get(), m_sheet.placedGeometry(i));
             if (!common || !common->geometry)

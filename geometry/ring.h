@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QPolygonF>
+#include <QRectF>
 
 namespace tallero {
 
@@ -15,5 +16,10 @@ QPolygonF closeRing(const QPolygonF &ring);
 
 // Enclosed area of a closed ring by the shoelace sum, always >= 0.
 double ringArea(const QPolygonF &ring);
+
+// Area of the part of a simple ring's interior that lies in the box: the
+// ring clipped to the box, whose edges along the box's sides enclose
+// nothing. Always >= 0.
+double ringAreaWithin(const QPolygonF &ring, const QRectF &box);
 
 } // namespace tallero

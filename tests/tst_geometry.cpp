@@ -1,6 +1,7 @@
 #include "geometry/directgeometry.h"
 #include "geometry/geometrydefect.h"
 #include "geometry/regionsubtraction.h"
+#include "geometry/ring.h"
 #include "geometry/shapeops.h"
 #include "geometry/internal/wkt.h"
 #include "geometry/internal/wktrounding.h"
@@ -9,6 +10,7 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+#include <cmath>
 #include <cstring>
 
 using namespace tallero;
@@ -83,6 +85,45 @@ private slots:
         QCOMPARE(closed.size(), closedSize);
         if (closedSize > ring.size())
             QCOMPARE(closed.last(), ring.first());
+    }
+
+    // The placement search skips the overlay of a piece whose area inside a
+    // candidate's box is too small to hold an overlap: the clipped area
+    // must be the engine's, for open and closed rings, concave ones and
+    // boxes that cut them anywhere.
+    void ringAreaWithin_data()
+    {
+        QTest::addColumn<QPolygonF>("ring");
+        QTest::addColumn<QRectF>("box");
+        QTest::addColumn<double>("expected");
+        // An L: the square (0,0)-(2,2) without its top right quarter.
+        const QPolygonF ell{QPointF(0, 0), QPointF(2, 0), QPointF(2, 1), QPointF(1, 1),
+                            QPointF(1, 2), QPointF(0, 2), QPointF(0, 0)};
+        QTest::newRow("whole") << ell << QRectF(-1, -1, 4, 4) << 3.0;
+        QTest::newRow("in the notch") << ell << QRectF(1.2, 1.2, 0.5, 0.5) << 0.0;
+        QTest::newRow("across the notch's corner") << ell << QRectF(0.5, 0.5, 1, 1) << 0.75;
+        QTest::newRow("along an edge only") << ell << QRectF(2, 0, 1, 1) << 0.0;
+        QTest::newRow("open ring") << QPolygonF(ell.begin(), ell.end() - 1)
+                                   << QRectF(0.5, -0.5, 2, 1) << 0.75;
+        QTest::newRow("slanted") << QPolygonF{QPointF(0, 0), QPointF(4, 0), QPointF(0, 4)}
+                                 << QRectF(1, 1, 2, 2) << 2.0;
+        QTest::newRow("outside") << ell << QRectF(5, 5, 1, 1) << 0.0;
+    }
+
+    void ringAreaWithin()
+    {
+        QFETCH(QPolygonF, ring);
+        QFETCH(QRectF, box);
+        QFETCH(double, expected);
+        const double within = tallero::ringAreaWithin(ring, box);
+        QVERIFY2(std::abs(within - expected) < 1e-12, qPrintable(QString::number(within)));
+        // The engine agrees.
+        const QPolygonF boxRing{box.topLeft(), box.topRight(), box.bottomRight(),
+                                box.bottomLeft(), box.topLeft()};
+        const std::optional<Shape> common =
+            intersectShapes(shapeFromPolygon({tallero::closeRing(ring)}), shapeFromPolygon({boxRing}));
+        QVERIFY(common);
+        QVERIFY(std::abs(common->area - within) < 1e-12);
     }
 
     void polygonsToWkt_data()

@@ -103,6 +103,10 @@ struct SheetFacts
     {
         return m_placed[std::size_t(index)].shape.bounds;
     }
+    const QList<QPolygonF> &placedRings(int index) const
+    {
+        return m_placed[std::size_t(index)].shape.rings;
+    }
     const GEOSGeometry *placedGeometry(int index) const
     {
         return m_placed[std::size_t(index)].shape.geometry.get();
