@@ -354,17 +354,22 @@ private:
         double widest = 0.0;
         const QRectF &bounds = m_candidate.bounds;
         for (int i = 0; i < m_sheet.placedCount(); ++i) {
-            const QRectF &other = m_sheet.placedBounds(i);
-            const double left = std::max(bounds.left(), other.left());
-            const double right = std::min(bounds.right(), other.right());
-            const double top = std::max(bounds.top(), other.top());
-            const double bottom = std::min(bounds.bottom(), other.bottom());
-            const double across = std::min(right - left, bottom - top);
-            if (across > 2.0 * edgeProbeClearance) {
-                reaches.append({QRectF(left - offset.x(), top - offset.y(), right - left,
-                                       bottom - top),
-                                i});
-                widest = std::max(widest, across);
+            if (separated(bounds, m_sheet.placedBounds(i)))
+                continue;
+            // Each ring's box apart: the parts of a piece cut in two leave
+            // a gap between them.
+            for (const QRectF &other : m_sheet.placedRingBounds(i)) {
+                const double left = std::max(bounds.left(), other.left());
+                const double right = std::min(bounds.right(), other.right());
+                const double top = std::max(bounds.top(), other.top());
+                const double bottom = std::min(bounds.bottom(), other.bottom());
+                const double across = std::min(right - left, bottom - top);
+                if (across > 2.0 * edgeProbeClearance) {
+                    reaches.append({QRectF(left - offset.x(), top - offset.y(), right - left,
+                                           bottom - top),
+                                    i});
+                    widest = std::max(widest, across);
+                }
             }
         }
         const RingIndex &occupied = m_sheet.occupiedIndex();

@@ -85,7 +85,8 @@ SheetFacts::SheetFacts(double width, double height, const CuttingSheet &sheet)
         m_placed.reserve(std::size_t(sheet.placements.size()));
         for (const PiecePlacement &placement : sheet.placements) {
             if (placement.shape.geometry)
-                m_placed.push_back({placement.shape, Cover::Unknown, std::nullopt, std::nullopt});
+                m_placed.push_back({placement.shape, Cover::Unknown, std::nullopt, std::nullopt,
+                                    std::nullopt});
         }
     }
 }
@@ -103,6 +104,17 @@ const RingIndex &SheetFacts::placedIndex(int index) const
     if (!placed.index)
         placed.index.emplace(placed.shape.rings);
     return *placed.index;
+}
+
+const std::vector<QRectF> &SheetFacts::placedRingBounds(int index) const
+{
+    PlacedPiece &placed = m_placed[std::size_t(index)];
+    if (!placed.ringBounds) {
+        placed.ringBounds.emplace();
+        for (const QPolygonF &ring : placed.shape.rings)
+            placed.ringBounds->push_back(ring.boundingRect());
+    }
+    return *placed.ringBounds;
 }
 
 const GEOSGeometry *SheetFacts::coveredPiece(int index) const

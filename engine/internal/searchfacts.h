@@ -115,6 +115,8 @@ struct SheetFacts
     // The rings of a placed piece, indexed when first asked for: a cheap
     // first look before a point is tested against the occupied shape.
     const RingIndex &placedIndex(int index) const;
+    // The bounds of each ring of a placed piece, found when first asked for.
+    const std::vector<QRectF> &placedRingBounds(int index) const;
 
     // The geometry of a placed piece when the engine confirms that the
     // occupied shape covers it, so whatever the piece overlaps the occupied
@@ -149,6 +151,7 @@ private:
         Cover cover = Cover::Unknown;
         std::optional<std::optional<double>> uncovered;
         std::optional<RingIndex> index;
+        std::optional<std::vector<QRectF>> ringBounds;
     };
     mutable std::vector<PlacedPiece> m_placed;
     mutable std::optional<ChunkedLines> m_boundaryRuns;
