@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cmath>
 #include <limits>
 
@@ -153,32 +154,50 @@ bool noRoomOnSheet(const OrientationFacts &facts, const SheetFacts &sheet)
 // A probe of the piece deep inside a cell the occupied shape covers with room
 // to spare proves the same overlap the evaluation's probe test proves, at
 // the cost of a table look-up; such candidates never enter the queue.
-bool overlapsDeepCell(const Candidate &candidate, const OrientationFacts &facts,
-                      const SheetFacts &sheet)
+// `probes` are the piece's, or null when the deep cells cannot be asked:
+// for a piece or a sheet whose shape is not exact or valid.
+const OrientationFacts::ProbeCoordinates *deepCellProbes(const OrientationFacts &facts,
+                                                         const SheetFacts &sheet)
 {
     if (!facts.piece.isExact() || !sheet.scoring.occupiedNonEmpty || !facts.valid
-        || !sheet.occupiedValid || separated(candidate.bounds, sheet.occupiedBounds))
+        || !sheet.occupiedValid)
+        return nullptr;
+    return &facts.probeCoordinates();
+}
+
+bool overlapsDeepCell(const Candidate &candidate,
+                      const OrientationFacts::ProbeCoordinates *deepProbes,
+                      const SheetFacts &sheet)
+{
+    if (!deepProbes || separated(candidate.bounds, sheet.occupiedBounds))
         return false;
     // The cells of the translated probes, from their few distinct
-    // coordinates, each placed on the grid when first needed; a cell just
-    // found shallow is not asked again.
-    constexpr int unknown = -2;
-    const OrientationFacts::ProbeCoordinates &probes = facts.probeCoordinates();
+    // coordinates, each placed on the grid when first needed (a bit of
+    // `placed` says which); a cell just found shallow is not asked again.
+    const OrientationFacts::ProbeCoordinates &probes = *deepProbes;
     std::array<int, interiorProbeGrid> columns;
     std::array<int, interiorProbeGrid> rows;
+    static_assert(interiorProbeGrid <= 32);
     if (probes.xs.size() > columns.size() || probes.ys.size() > rows.size())
         return false;
-    std::fill_n(columns.begin(), probes.xs.size(), unknown);
-    std::fill_n(rows.begin(), probes.ys.size(), unknown);
-    int lastColumn = unknown;
-    int lastRow = unknown;
+    std::uint32_t placedColumns = 0;
+    std::uint32_t placedRows = 0;
+    int lastColumn = -2;
+    int lastRow = -2;
     for (const auto &[xIndex, yIndex] : probes.probes) {
-        int &column = columns[std::size_t(xIndex)];
-        if (column == unknown)
-            column = sheet.deepColumn(probes.xs[std::size_t(xIndex)] + candidate.x);
-        int &row = rows[std::size_t(yIndex)];
-        if (row == unknown)
-            row = sheet.deepRow(probes.ys[std::size_t(yIndex)] + candidate.y);
+        const std::uint32_t columnBit = std::uint32_t(1) << xIndex;
+        if (!(placedColumns & columnBit)) {
+            columns[std::size_t(xIndex)] =
+                sheet.deepColumn(probes.xs[std::size_t(xIndex)] + candidate.x);
+            placedColumns |= columnBit;
+        }
+        const std::uint32_t rowBit = std::uint32_t(1) << yIndex;
+        if (!(placedRows & rowBit)) {
+            rows[std::size_t(yIndex)] = sheet.deepRow(probes.ys[std::size_t(yIndex)] + candidate.y);
+            placedRows |= rowBit;
+        }
+        const int column = columns[std::size_t(xIndex)];
+        const int row = rows[std::size_t(yIndex)];
         if (column == lastColumn && row == lastRow)
             continue;
         if (sheet.deepCell(column, row))
@@ -189,12 +208,12 @@ bool overlapsDeepCell(const Candidate &candidate, const OrientationFacts &facts,
     return false;
 }
 
-QList<Candidate> collectCandidates(const QList<PieceOrientation> &orientations,
+std::vector<Candidate> collectCandidates(const QList<PieceOrientation> &orientations,
                                    const QList<std::shared_ptr<const OrientationFacts>> &facts,
                                    const SheetFacts &sheet, const CuttingSheet &cuttingSheet,
                                    PlacementSearchStatistics &counts)
 {
-    QList<Candidate> candidates;
+    std::vector<Candidate> candidates;
     for (int o = 0; o < orientations.size(); ++o) {
         const PieceOrientation &orientation = orientations[o];
         if (noRoomOnSheet(*facts[o], sheet))
@@ -202,11 +221,12 @@ QList<Candidate> collectCandidates(const QList<PieceOrientation> &orientations,
         const double pw = orientation.shape.bounds.width();
         const double ph = orientation.shape.bounds.height();
         qint64 generated = 0;
-        const QList<DistinctOffset> offsets =
+        const std::vector<DistinctOffset> offsets =
             distinctCandidateOffsets(orientation, sheet.width, sheet.height, cuttingSheet,
                                      sheet.references, generated);
         counts.candidates += int(generated);
         counts.distinct += int(offsets.size());
+        const OrientationFacts::ProbeCoordinates *deepProbes = deepCellProbes(*facts[o], sheet);
         for (const auto &[offset, position] : offsets) {
             Candidate candidate;
             candidate.order = {o, position};
@@ -217,13 +237,13 @@ QList<Candidate> collectCandidates(const QList<PieceOrientation> &orientations,
             if (facts[o]->piece.isExact()) {
                 candidate.bounds = facts[o]->piece.boundsAt(candidate.x, candidate.y);
                 if (!mayBeAdmissible(candidate, *facts[o], sheet)
-                    || overlapsDeepCell(candidate, *facts[o], sheet))
+                    || overlapsDeepCell(candidate, deepProbes, sheet))
                     continue;
                 boundCandidate(candidate, *facts[o], sheet);
             } else {
                 candidate.lowest.values.fill(unbounded);
             }
-            candidates.append(candidate);
+            candidates.push_back(candidate);
         }
     }
     return candidates;
@@ -705,7 +725,7 @@ std::optional<ScoredPlacement> findBestPlacement(int pieceIndex,
     for (const PieceOrientation &orientation : orientations)
         orientationFacts.append(facts.orientationFacts(orientation));
 
-    QList<Candidate> candidates =
+    std::vector<Candidate> candidates =
         collectCandidates(orientations, orientationFacts, *sheetFacts, sheet, counts);
     // Candidates come off a heap, lowest bound first. The search usually
     // stops after a few of thousands, so a full sort would be wasted; the

@@ -113,11 +113,11 @@ QList<QPointF> candidateOffsets(const PieceOrientation &orientation, double shee
     return candidates.take();
 }
 
-QList<DistinctOffset> distinctCandidateOffsets(const PieceOrientation &orientation,
-                                               double sheetWidth, double sheetHeight,
-                                               const CuttingSheet &sheet,
-                                               const QList<QPointF> &referencePoints,
-                                               qint64 &generated)
+std::vector<DistinctOffset> distinctCandidateOffsets(const PieceOrientation &orientation,
+                                                     double sheetWidth, double sheetHeight,
+                                                     const CuttingSheet &sheet,
+                                                     const QList<QPointF> &referencePoints,
+                                                     qint64 &generated)
 {
     const double pw = orientation.shape.bounds.width();
     const double ph = orientation.shape.bounds.height();
@@ -154,8 +154,8 @@ QList<DistinctOffset> distinctCandidateOffsets(const PieceOrientation &orientati
     const auto [rows, rowSet] = distinctValues(ys, maxY, admittedYs);
     generated = admittedXs * admittedYs;
 
-    QList<DistinctOffset> offsets;
-    offsets.reserve(columns.size() * rows.size());
+    std::vector<DistinctOffset> offsets;
+    offsets.reserve(std::size_t(columns.size() * rows.size()) + 4);
     // The corners of the admissible region come first; each is also one of
     // the pairings, since 0 and the far limits lead both value lists.
     const QPointF corners[] = {QPointF(0.0, 0.0), QPointF(sheetWidth - pw, 0.0),
@@ -172,14 +172,30 @@ QList<DistinctOffset> distinctCandidateOffsets(const PieceOrientation &orientati
         const QPair<double, double> key(q.x() + 0.0, q.y() + 0.0);
         if (!cornersTaken.contains(key)) {
             cornersTaken.append(key);
-            offsets.append({q, qint64(cornersTaken.size() - 1)});
+            offsets.push_back({q, qint64(cornersTaken.size() - 1)});
         }
     }
     const qint64 pairingsStart = 4;
+    // Only a pairing of a corner's x with a corner's y can be a corner.
+    const auto cornerValues = [&cornersTaken](const QList<double> &values, bool across) {
+        std::vector<bool> flags;
+        flags.reserve(std::size_t(values.size()));
+        for (double v : values) {
+            flags.push_back(std::any_of(cornersTaken.begin(), cornersTaken.end(),
+                                        [&](const QPair<double, double> &corner) {
+                return (across ? corner.first : corner.second) == v + 0.0;
+            }));
+        }
+        return flags;
+    };
+    const std::vector<bool> cornerColumns = cornerValues(columns, true);
+    const std::vector<bool> cornerRows = cornerValues(rows, false);
     for (qsizetype i = 0; i < columns.size(); ++i) {
         for (qsizetype j = 0; j < rows.size(); ++j) {
-            if (!cornersTaken.contains(qMakePair(columns[i] + 0.0, rows[j] + 0.0)))
-                offsets.append({QPointF(columns[i], rows[j]), pairingsStart + i * rows.size() + j});
+            if (cornerColumns[std::size_t(i)] && cornerRows[std::size_t(j)]
+                && cornersTaken.contains(qMakePair(columns[i] + 0.0, rows[j] + 0.0)))
+                continue;
+            offsets.push_back({QPointF(columns[i], rows[j]), pairingsStart + i * rows.size() + j});
         }
     }
 
@@ -202,7 +218,7 @@ QList<DistinctOffset> distinctCandidateOffsets(const PieceOrientation &orientati
             if (contactsTaken.contains(key))
                 continue;
             contactsTaken.insert(key);
-            offsets.append({QPointF(qx, qy), contactsStart + contact++});
+            offsets.push_back({QPointF(qx, qy), contactsStart + contact++});
         }
     }
     return offsets;

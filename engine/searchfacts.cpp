@@ -42,25 +42,6 @@ bool isValid(const Shape &shape)
 
 } // namespace
 
-bool separated(const QRectF &a, const QRectF &b)
-{
-    return a.left() > b.right() + lengthMargin || b.left() > a.right() + lengthMargin
-        || a.top() > b.bottom() + lengthMargin || b.top() > a.bottom() + lengthMargin;
-}
-
-QRectF boxUnion(const QRectF &a, const QRectF &b)
-{
-    const double left = std::min(a.left(), b.left());
-    const double bottom = std::min(a.top(), b.top());
-    return QRectF(left, bottom, std::max(a.right(), b.right()) - left,
-                  std::max(a.bottom(), b.bottom()) - bottom);
-}
-
-double boxArea(const QRectF &rect)
-{
-    return rect.width() * rect.height();
-}
-
 SheetFacts::SheetFacts(double width, double height, const CuttingSheet &sheet)
     : width(width), height(height), scoring(width, height, sheet),
       references(sheetReferencePoints(width, height, sheet))
@@ -139,20 +120,6 @@ std::optional<double> SheetFacts::uncoveredArea(int index) const
         }
     }
     return *placed.uncovered;
-}
-
-int SheetFacts::deepColumn(double x) const
-{
-    // A product in place of a quotient: it may put a point a rounding across
-    // a cell's side, which the cells' margin covers.
-    const double column = (x - occupiedBounds.left()) * m_cellsPerLength;
-    return column >= 0.0 && column < m_columns ? int(column) : -1;
-}
-
-int SheetFacts::deepRow(double y) const
-{
-    const double row = (y - occupiedBounds.top()) * m_cellsPerLength;
-    return row >= 0.0 && row < m_rows ? int(row) : -1;
 }
 
 SheetFacts::CellDepth SheetFacts::judgeCell(int column, int row) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "engine/cuttingplan.h"
 
 #include <QList>
@@ -41,11 +43,11 @@ struct DistinctOffset
     qint64 position = 0;
 };
 
-QList<DistinctOffset> distinctCandidateOffsets(const PieceOrientation &orientation,
-                                               double sheetWidth, double sheetHeight,
-                                               const CuttingSheet &sheet,
-                                               const QList<QPointF> &referencePoints,
-                                               qint64 &generated);
+std::vector<DistinctOffset> distinctCandidateOffsets(const PieceOrientation &orientation,
+                                                     double sheetWidth, double sheetHeight,
+                                                     const CuttingSheet &sheet,
+                                                     const QList<QPointF> &referencePoints,
+                                                     qint64 &generated);
 
 // True when a placed piece's bounds lie on the sheet to within 1e-7 on
 // every side, the one admissibility test by bounds that both searches make.

@@ -11,6 +11,7 @@
 #include <QPointF>
 #include <QRectF>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <optional>
@@ -39,9 +40,27 @@ inline constexpr double probeClearance = 1e-3;
 inline constexpr double edgeProbeClearance = 2.5e-4;
 } // namespace searchtolerance
 
-bool separated(const QRectF &a, const QRectF &b);
-QRectF boxUnion(const QRectF &a, const QRectF &b);
-double boxArea(const QRectF &rect);
+// Boxes farther apart than the rounding of a placed piece's coordinates;
+// the search asks this millions of times, so these few are inline.
+inline bool separated(const QRectF &a, const QRectF &b)
+{
+    using searchtolerance::lengthMargin;
+    return a.left() > b.right() + lengthMargin || b.left() > a.right() + lengthMargin
+        || a.top() > b.bottom() + lengthMargin || b.top() > a.bottom() + lengthMargin;
+}
+
+inline QRectF boxUnion(const QRectF &a, const QRectF &b)
+{
+    const double left = std::min(a.left(), b.left());
+    const double bottom = std::min(a.top(), b.top());
+    return QRectF(left, bottom, std::max(a.right(), b.right()) - left,
+                  std::max(a.bottom(), b.bottom()) - bottom);
+}
+
+inline double boxArea(const QRectF &rect)
+{
+    return rect.width() * rect.height();
+}
 
 struct SheetFacts
 {
@@ -64,8 +83,18 @@ struct SheetFacts
     // The grid of cells over the occupied bounds that finds points deep
     // inside the occupied shape: the column holding x and the row holding y,
     // or -1 outside the grid.
-    int deepColumn(double x) const;
-    int deepRow(double y) const;
+    // A product in place of a quotient: it may put a point a rounding across
+    // a cell's side, which the cells' margin covers.
+    int deepColumn(double x) const
+    {
+        const double column = (x - occupiedBounds.left()) * m_cellsPerLength;
+        return column >= 0.0 && column < m_columns ? int(column) : -1;
+    }
+    int deepRow(double y) const
+    {
+        const double row = (y - occupiedBounds.top()) * m_cellsPerLength;
+        return row >= 0.0 && row < m_rows ? int(row) : -1;
+    }
 
     // True when a disc of radius probeClearance + lengthMargin around every
     // point of the cell lies inside the occupied shape: when the cell's
