@@ -21,17 +21,42 @@ bool squareSegment(const QPointF &a, const QPointF &b)
     return a.x() == b.x() || a.y() == b.y();
 }
 
-// The vertices of every line of a geometry, one list a line; nothing when a
-// segment is neither horizontal nor vertical, or a line cannot be read.
-bool squareLines(const GEOSGeometry *geometry, std::vector<std::vector<QPointF>> &lines)
+// Calls `visit` on every line of a linear geometry, parts in order. False
+// when a part is not a line (points or areas have no length to share in
+// the way runs measure it), cannot be read, or `visit` says false.
+template <typename Visit>
+bool forEachLine(const GEOSGeometry *geometry, const Visit &visit)
 {
     GEOSContextHandle_t context = geometryContext();
     if (GEOSisEmpty_r(context, geometry) == 1)
         return true;
     switch (GEOSGeomTypeId_r(context, geometry)) {
     case GEOS_LINESTRING:
-    case GEOS_LINEARRING: {
-        const GEOSCoordSequence *sequence = GEOSGeom_getCoordSeq_r(context, geometry);
+    case GEOS_LINEARRING:
+        return visit(geometry);
+    case GEOS_MULTILINESTRING:
+    case GEOS_GEOMETRYCOLLECTION: {
+        const int parts = GEOSGetNumGeometries_r(context, geometry);
+        if (parts < 0)
+            return false;
+        for (int n = 0; n < parts; ++n) {
+            if (!forEachLine(GEOSGetGeometryN_r(context, geometry, n), visit))
+                return false;
+        }
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+// The vertices of every line of a geometry, one list a line; false when a
+// segment is neither horizontal nor vertical, or a line cannot be read.
+bool squareLines(const GEOSGeometry *geometry, std::vector<std::vector<QPointF>> &lines)
+{
+    return forEachLine(geometry, [&lines](const GEOSGeometry *line) {
+        GEOSContextHandle_t context = geometryContext();
+        const GEOSCoordSequence *sequence = GEOSGeom_getCoordSeq_r(context, line);
         unsigned int size = 0;
         if (!sequence || !GEOSCoordSeq_getSize_r(context, sequence, &size))
             return false;
@@ -47,21 +72,7 @@ bool squareLines(const GEOSGeometry *geometry, std::vector<std::vector<QPointF>>
                 return false;
         }
         return true;
-    }
-    case GEOS_MULTILINESTRING:
-    case GEOS_GEOMETRYCOLLECTION: {
-        const int parts = GEOSGetNumGeometries_r(context, geometry);
-        if (parts < 0)
-            return false;
-        for (int n = 0; n < parts; ++n) {
-            if (!squareLines(GEOSGetGeometryN_r(context, geometry, n), lines))
-                return false;
-        }
-        return true;
-    }
-    default:
-        return false;
-    }
+    });
 }
 
 // The length two horizontal or vertical segments share: only collinear
@@ -90,28 +101,7 @@ ChunkedLines::ChunkedLines(const GEOSGeometry *lines)
 
 bool ChunkedLines::addLines(const GEOSGeometry *geometry)
 {
-    GEOSContextHandle_t context = geometryContext();
-    if (GEOSisEmpty_r(context, geometry) == 1)
-        return true;
-    switch (GEOSGeomTypeId_r(context, geometry)) {
-    case GEOS_LINESTRING:
-    case GEOS_LINEARRING:
-        return addLineString(geometry);
-    case GEOS_MULTILINESTRING:
-    case GEOS_GEOMETRYCOLLECTION: {
-        const int parts = GEOSGetNumGeometries_r(context, geometry);
-        if (parts < 0)
-            return false;
-        for (int n = 0; n < parts; ++n) {
-            if (!addLines(GEOSGetGeometryN_r(context, geometry, n)))
-                return false;
-        }
-        return true;
-    }
-    default:
-        // Points or areas have no length to share in the way runs measure it.
-        return false;
-    }
+    return forEachLine(geometry, [this](const GEOSGeometry *line) { return addLineString(line); });
 }
 
 bool ChunkedLines::addLineString(const GEOSGeometry *line)
