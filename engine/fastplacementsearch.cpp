@@ -220,31 +220,29 @@ std::vector<Candidate> collectCandidates(const QList<PieceOrientation> &orientat
             continue;
         const double pw = orientation.shape.bounds.width();
         const double ph = orientation.shape.bounds.height();
-        qint64 generated = 0;
-        const std::vector<DistinctOffset> offsets =
-            distinctCandidateOffsets(orientation, sheet.width, sheet.height, cuttingSheet,
-                                     sheet.references, generated);
-        counts.candidates += int(generated);
-        counts.distinct += int(offsets.size());
+        const DistinctOffsets offsets(orientation, sheet.width, sheet.height, cuttingSheet,
+                                      sheet.references);
+        counts.candidates += int(offsets.generated());
+        counts.distinct += int(offsets.distinct());
         const OrientationFacts::ProbeCoordinates *deepProbes = deepCellProbes(*facts[o], sheet);
-        for (const auto &[offset, position] : offsets) {
+        offsets.forEach([&](const QPointF &offset, qint64 position) {
             Candidate candidate;
             candidate.order = {o, position};
             candidate.x = offset.x();
             candidate.y = offset.y();
             if (candidate.x > sheet.width - pw + eps || candidate.y > sheet.height - ph + eps)
-                continue;
+                return;
             if (facts[o]->piece.isExact()) {
                 candidate.bounds = facts[o]->piece.boundsAt(candidate.x, candidate.y);
                 if (!mayBeAdmissible(candidate, *facts[o], sheet)
                     || overlapsDeepCell(candidate, deepProbes, sheet))
-                    continue;
+                    return;
                 boundCandidate(candidate, *facts[o], sheet);
             } else {
                 candidate.lowest.values.fill(unbounded);
             }
             candidates.push_back(candidate);
-        }
+        });
     }
     return candidates;
 }

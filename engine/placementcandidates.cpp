@@ -113,11 +113,9 @@ QList<QPointF> candidateOffsets(const PieceOrientation &orientation, double shee
     return candidates.take();
 }
 
-std::vector<DistinctOffset> distinctCandidateOffsets(const PieceOrientation &orientation,
-                                                     double sheetWidth, double sheetHeight,
-                                                     const CuttingSheet &sheet,
-                                                     const QList<QPointF> &referencePoints,
-                                                     qint64 &generated)
+DistinctOffsets::DistinctOffsets(const PieceOrientation &orientation, double sheetWidth,
+                                 double sheetHeight, const CuttingSheet &sheet,
+                                 const QList<QPointF> &referencePoints)
 {
     const double pw = orientation.shape.bounds.width();
     const double ph = orientation.shape.bounds.height();
@@ -127,8 +125,7 @@ std::vector<DistinctOffset> distinctCandidateOffsets(const PieceOrientation &ori
     // themselves tell them apart as their nine-decimal texts do; adding 0.0
     // folds a negative zero onto zero.
     const auto distinctValues = [](const QList<double> &values, double limit,
-                                   qint64 &admitted) {
-        QList<double> distinct;
+                                   std::vector<double> &distinct, qint64 &admitted) {
         QSet<double> seen;
         for (double v : values) {
             if (!(v >= -eps && v <= limit))
@@ -139,10 +136,10 @@ std::vector<DistinctOffset> distinctCandidateOffsets(const PieceOrientation &ori
             const double q = quantise(v);
             if (!seen.contains(q + 0.0)) {
                 seen.insert(q + 0.0);
-                distinct.append(q);
+                distinct.push_back(q);
             }
         }
-        return std::make_pair(distinct, seen);
+        return seen;
     };
 
     QList<double> xs;
@@ -150,65 +147,54 @@ std::vector<DistinctOffset> distinctCandidateOffsets(const PieceOrientation &ori
     edgeAlignedValues(sheetWidth, sheetHeight, pw, ph, sheet, xs, ys);
     qint64 admittedXs = 0;
     qint64 admittedYs = 0;
-    const auto [columns, columnSet] = distinctValues(xs, maxX, admittedXs);
-    const auto [rows, rowSet] = distinctValues(ys, maxY, admittedYs);
-    generated = admittedXs * admittedYs;
+    const QSet<double> columnSet = distinctValues(xs, maxX, m_columns, admittedXs);
+    const QSet<double> rowSet = distinctValues(ys, maxY, m_rows, admittedYs);
+    m_generated = admittedXs * admittedYs;
 
-    std::vector<DistinctOffset> offsets;
-    offsets.reserve(std::size_t(columns.size() * rows.size()) + 4);
     // The corners of the admissible region come first; each is also one of
     // the pairings, since 0 and the far limits lead both value lists.
     const QPointF corners[] = {QPointF(0.0, 0.0), QPointF(sheetWidth - pw, 0.0),
                                QPointF(0.0, sheetHeight - ph),
                                QPointF(sheetWidth - pw, sheetHeight - ph)};
-    // Compared exactly: QPointF's own comparison is fuzzy.
-    QList<QPair<double, double>> cornersTaken;
     for (const QPointF &corner : corners) {
         if (!(corner.x() >= -eps && corner.y() >= -eps && corner.x() <= maxX
               && corner.y() <= maxY))
             continue;
-        ++generated;
+        ++m_generated;
         const QPointF q(quantise(corner.x()), quantise(corner.y()));
-        const QPair<double, double> key(q.x() + 0.0, q.y() + 0.0);
-        if (!cornersTaken.contains(key)) {
-            cornersTaken.append(key);
-            offsets.push_back({q, qint64(cornersTaken.size() - 1)});
-        }
+        if (!isCorner(q.x(), q.y()))
+            m_corners.push_back({q, qint64(m_corners.size())});
     }
-    const qint64 pairingsStart = 4;
-    // Only a pairing of a corner's x with a corner's y can be a corner.
-    const auto cornerValues = [&cornersTaken](const QList<double> &values, bool across) {
+    const auto cornerValues = [this](const std::vector<double> &values, bool across) {
         std::vector<bool> flags;
-        flags.reserve(std::size_t(values.size()));
+        flags.reserve(values.size());
         for (double v : values) {
-            flags.push_back(std::any_of(cornersTaken.begin(), cornersTaken.end(),
-                                        [&](const QPair<double, double> &corner) {
-                return (across ? corner.first : corner.second) == v + 0.0;
+            flags.push_back(std::any_of(m_corners.begin(), m_corners.end(),
+                                        [&](const DistinctOffset &corner) {
+                return (across ? corner.offset.x() : corner.offset.y()) + 0.0 == v + 0.0;
             }));
         }
         return flags;
     };
-    const std::vector<bool> cornerColumns = cornerValues(columns, true);
-    const std::vector<bool> cornerRows = cornerValues(rows, false);
-    for (qsizetype i = 0; i < columns.size(); ++i) {
-        for (qsizetype j = 0; j < rows.size(); ++j) {
-            if (cornerColumns[std::size_t(i)] && cornerRows[std::size_t(j)]
-                && cornersTaken.contains(qMakePair(columns[i] + 0.0, rows[j] + 0.0)))
-                continue;
-            offsets.push_back({QPointF(columns[i], rows[j]), pairingsStart + i * rows.size() + j});
+    m_cornerColumns = cornerValues(m_columns, true);
+    m_cornerRows = cornerValues(m_rows, false);
+    qint64 cornerPairings = 0;
+    for (std::size_t i = 0; i < m_columns.size(); ++i) {
+        for (std::size_t j = 0; j < m_rows.size(); ++j) {
+            if (m_cornerColumns[i] && m_cornerRows[j] && isCorner(m_columns[i], m_rows[j]))
+                ++cornerPairings;
         }
     }
 
-    const qint64 contactsStart = pairingsStart + qint64(columns.size()) * rows.size();
+    const qint64 contactsStart = pairingsStart + qint64(m_columns.size() * m_rows.size());
     QSet<QPair<double, double>> contactsTaken;
-    qint64 contact = 0;
     for (const QPointF &reference : referencePoints) {
         for (const QPointF &anchor : orientation.anchors) {
             const double x = reference.x() - anchor.x();
             const double y = reference.y() - anchor.y();
             if (!(x >= -eps && y >= -eps && x <= maxX && y <= maxY))
                 continue;
-            ++generated;
+            ++m_generated;
             const double qx = quantise(x);
             const double qy = quantise(y);
             // A pairing or a corner already stands for it.
@@ -218,10 +204,19 @@ std::vector<DistinctOffset> distinctCandidateOffsets(const PieceOrientation &ori
             if (contactsTaken.contains(key))
                 continue;
             contactsTaken.insert(key);
-            offsets.push_back({QPointF(qx, qy), contactsStart + contact++});
+            m_contacts.push_back({QPointF(qx, qy), contactsStart + qint64(m_contacts.size())});
         }
     }
-    return offsets;
+    m_distinct = qint64(m_corners.size())
+        + qint64(m_columns.size() * m_rows.size()) - cornerPairings + qint64(m_contacts.size());
+}
+
+// Compared exactly: QPointF's own comparison is fuzzy.
+bool DistinctOffsets::isCorner(double x, double y) const
+{
+    return std::any_of(m_corners.begin(), m_corners.end(), [x, y](const DistinctOffset &corner) {
+        return corner.offset.x() + 0.0 == x + 0.0 && corner.offset.y() + 0.0 == y + 0.0;
+    });
 }
 
 } // namespace tallero
