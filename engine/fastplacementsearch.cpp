@@ -171,39 +171,36 @@ bool overlapsDeepCell(const Candidate &candidate,
 {
     if (!deepProbes || separated(candidate.bounds, sheet.occupiedBounds))
         return false;
-    // The cells of the translated probes, from their few distinct
-    // coordinates, each placed on the grid when first needed (a bit of
-    // `placed` says which); a cell just found shallow is not asked again.
+    // The cells of the translated probes, column by column, from their few
+    // distinct coordinates: each row is placed on the grid when first needed
+    // (a bit of `placed` says which), and a cell just found shallow is not
+    // asked again.
     const OrientationFacts::ProbeCoordinates &probes = *deepProbes;
-    std::array<int, interiorProbeGrid> columns;
     std::array<int, interiorProbeGrid> rows;
     static_assert(interiorProbeGrid <= 32);
-    if (probes.xs.size() > columns.size() || probes.ys.size() > rows.size())
+    if (probes.ys.size() > rows.size())
         return false;
-    std::uint32_t placedColumns = 0;
-    std::uint32_t placedRows = 0;
-    int lastColumn = -2;
-    int lastRow = -2;
-    for (const auto &[xIndex, yIndex] : probes.probes) {
-        const std::uint32_t columnBit = std::uint32_t(1) << xIndex;
-        if (!(placedColumns & columnBit)) {
-            columns[std::size_t(xIndex)] =
-                sheet.deepColumn(probes.xs[std::size_t(xIndex)] + candidate.x);
-            placedColumns |= columnBit;
-        }
-        const std::uint32_t rowBit = std::uint32_t(1) << yIndex;
-        if (!(placedRows & rowBit)) {
-            rows[std::size_t(yIndex)] = sheet.deepRow(probes.ys[std::size_t(yIndex)] + candidate.y);
-            placedRows |= rowBit;
-        }
-        const int column = columns[std::size_t(xIndex)];
-        const int row = rows[std::size_t(yIndex)];
-        if (column == lastColumn && row == lastRow)
+    std::uint32_t placed = 0;
+    for (std::size_t i = 0; i < probes.xs.size(); ++i) {
+        const int column = sheet.deepColumn(probes.xs[i] + candidate.x);
+        if (column < 0)
             continue;
-        if (sheet.deepCell(column, row))
-            return true;
-        lastColumn = column;
-        lastRow = row;
+        int lastRow = -2;
+        for (int k = probes.rowsFrom[i]; k < probes.rowsFrom[i + 1]; ++k) {
+            const int yIndex = probes.rows[std::size_t(k)];
+            const std::uint32_t bit = std::uint32_t(1) << yIndex;
+            if (!(placed & bit)) {
+                rows[std::size_t(yIndex)] =
+                    sheet.deepRow(probes.ys[std::size_t(yIndex)] + candidate.y);
+                placed |= bit;
+            }
+            const int row = rows[std::size_t(yIndex)];
+            if (row == lastRow)
+                continue;
+            if (sheet.deepCell(column, row))
+                return true;
+            lastRow = row;
+        }
     }
     return false;
 }

@@ -203,9 +203,20 @@ const OrientationFacts::ProbeCoordinates &OrientationFacts::probeCoordinates() c
         values.push_back(value);
         return int(values.size()) - 1;
     };
-    for (const QPointF &probe : probes())
-        coordinates.probes.emplace_back(indexOf(coordinates.xs, probe.x()),
-                                        indexOf(coordinates.ys, probe.y()));
+    // Probes of one x, in their order; a later probe of an x already met
+    // (not one interiorProbes makes) joins its column all the same.
+    std::vector<std::vector<int>> columns;
+    for (const QPointF &probe : probes()) {
+        const int column = indexOf(coordinates.xs, probe.x());
+        if (column == int(columns.size()))
+            columns.emplace_back();
+        columns[std::size_t(column)].push_back(indexOf(coordinates.ys, probe.y()));
+    }
+    for (const std::vector<int> &rows : columns) {
+        coordinates.rowsFrom.push_back(int(coordinates.rows.size()));
+        coordinates.rows.insert(coordinates.rows.end(), rows.begin(), rows.end());
+    }
+    coordinates.rowsFrom.push_back(int(coordinates.rows.size()));
     m_probeCoordinates = std::move(coordinates);
     return *m_probeCoordinates;
 }

@@ -195,15 +195,17 @@ struct OrientationFacts
     const QList<QPointF> &probes() const;
 
     // The same probes by their coordinates: each distinct x and y once (no
-    // more than interiorProbeGrid of each), and for each probe, in the order
-    // of probes(), the indices of its x and y. Probes share a few columns
-    // and rows, so a translated set is placed on a grid with a few
-    // products.
+    // more than interiorProbeGrid of each), and for each x, the indices of
+    // the ys of its probes, from rowsFrom[i] to rowsFrom[i + 1] in `rows`.
+    // The probes come column by column, so this keeps their order. They
+    // share a few columns and rows, so a translated set is placed on a grid
+    // with a few products.
     struct ProbeCoordinates
     {
         std::vector<double> xs;
         std::vector<double> ys;
-        std::vector<std::pair<int, int>> probes;
+        std::vector<int> rowsFrom;
+        std::vector<int> rows;
     };
     const ProbeCoordinates &probeCoordinates() const;
 
