@@ -52,6 +52,8 @@ void edgeAlignedValues(double sheetWidth, double sheetHeight, double pw, double 
 {
     xs = {0.0, sheetWidth - pw};
     ys = {0.0, sheetHeight - ph};
+    xs.reserve(2 + 4 * sheet.placements.size());
+    ys.reserve(2 + 4 * sheet.placements.size());
     for (const PiecePlacement &placement : sheet.placements) {
         const QRectF &b = placement.shape.bounds;
         xs << b.left() << b.right() << b.left() - pw << b.right() - pw;
@@ -180,8 +182,10 @@ DistinctOffsets::DistinctOffsets(const PieceOrientation &orientation, double she
     m_cornerRows = cornerValues(m_rows, false);
     qint64 cornerPairings = 0;
     for (std::size_t i = 0; i < m_columns.size(); ++i) {
+        if (!m_cornerColumns[i])
+            continue;
         for (std::size_t j = 0; j < m_rows.size(); ++j) {
-            if (m_cornerColumns[i] && m_cornerRows[j] && isCorner(m_columns[i], m_rows[j]))
+            if (m_cornerRows[j] && isCorner(m_columns[i], m_rows[j]))
                 ++cornerPairings;
         }
     }
