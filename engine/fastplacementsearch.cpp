@@ -328,7 +328,7 @@ public:
         // The hull waste is left at zero by scoreFromUnion until the
         // candidate has shown it can win without it.
         if (m_united.geometry) {
-            score->values[scorerank::hullWaste] = roundScoreComponent(hullWaste(m_united));
+            score->values[scorerank::hullWaste] = unitedHullWaste();
             if (!canBeat(*score, best))
                 return std::nullopt;
         }
@@ -689,6 +689,22 @@ private:
             score.values[rank] = roundScoreComponent(score.values[rank]);
         m_united = std::move(united);
         return score;
+    }
+
+    // The hull waste of the engine's union, rounded. The hull of the union is
+    // the hull of both hulls, already known when the union's figures are: its
+    // area differs from the engine's by rounding only, far below the
+    // certainty, so the engine's hull is needed only when the rounded value
+    // is in doubt.
+    double unitedHullWaste() const
+    {
+        if (m_figuresKnown && m_figures) {
+            const double waste = std::max(m_figures->hullArea - m_united.area, 0.0);
+            const double rounded = roundScoreComponent(waste - areaCertainty);
+            if (rounded == roundScoreComponent(waste + areaCertainty))
+                return rounded;
+        }
+        return roundScoreComponent(hullWaste(m_united));
     }
 
     const Candidate &m_candidate;
