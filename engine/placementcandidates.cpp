@@ -61,6 +61,45 @@ void edgeAlignedValues(double sheetWidth, double sheetHeight, double pw, double 
     }
 }
 
+// The values met so far, each once. A sheet holding a piece or two gives
+// a few dozen, where looking through them costs far less than hashing and
+// its allocations; larger sets are hashed. Equality is the values' own ==.
+template <typename T>
+class SeenValues
+{
+public:
+    // True when `value` had not been met.
+    bool insert(const T &value)
+    {
+        if (!m_hashed.isEmpty()) {
+            if (m_hashed.contains(value))
+                return false;
+            m_hashed.insert(value);
+            return true;
+        }
+        if (std::find(m_values.begin(), m_values.end(), value) != m_values.end())
+            return false;
+        m_values.push_back(value);
+        if (m_values.size() > linearLimit) {
+            for (const T &seen : m_values)
+                m_hashed.insert(seen);
+        }
+        return true;
+    }
+
+    bool contains(const T &value) const
+    {
+        if (!m_hashed.isEmpty())
+            return m_hashed.contains(value);
+        return std::find(m_values.begin(), m_values.end(), value) != m_values.end();
+    }
+
+private:
+    static constexpr std::size_t linearLimit = 24;
+    std::vector<T> m_values;
+    QSet<T> m_hashed;
+};
+
 } // namespace
 
 bool insideSheet(const QRectF &bounds, double sheetWidth, double sheetHeight)
@@ -128,7 +167,7 @@ DistinctOffsets::DistinctOffsets(const PieceOrientation &orientation, double she
     // folds a negative zero onto zero.
     const auto distinctValues = [](const QList<double> &values, double limit,
                                    std::vector<double> &distinct, qint64 &admitted) {
-        QSet<double> seen;
+        SeenValues<double> seen;
         for (double v : values) {
             if (!(v >= -eps && v <= limit))
                 continue;
@@ -136,10 +175,8 @@ DistinctOffsets::DistinctOffsets(const PieceOrientation &orientation, double she
             // The first occurrence's value stands for the others, as the
             // first of equal offsets does.
             const double q = quantise(v);
-            if (!seen.contains(q + 0.0)) {
-                seen.insert(q + 0.0);
+            if (seen.insert(q + 0.0))
                 distinct.push_back(q);
-            }
         }
         return seen;
     };
@@ -149,8 +186,8 @@ DistinctOffsets::DistinctOffsets(const PieceOrientation &orientation, double she
     edgeAlignedValues(sheetWidth, sheetHeight, pw, ph, sheet, xs, ys);
     qint64 admittedXs = 0;
     qint64 admittedYs = 0;
-    const QSet<double> columnSet = distinctValues(xs, maxX, m_columns, admittedXs);
-    const QSet<double> rowSet = distinctValues(ys, maxY, m_rows, admittedYs);
+    const SeenValues<double> columnSet = distinctValues(xs, maxX, m_columns, admittedXs);
+    const SeenValues<double> rowSet = distinctValues(ys, maxY, m_rows, admittedYs);
     m_generated = admittedXs * admittedYs;
 
     // The corners of the admissible region come first; each is also one of
@@ -191,7 +228,7 @@ DistinctOffsets::DistinctOffsets(const PieceOrientation &orientation, double she
     }
 
     const qint64 contactsStart = pairingsStart + qint64(m_columns.size() * m_rows.size());
-    QSet<QPair<double, double>> contactsTaken;
+    SeenValues<QPair<double, double>> contactsTaken;
     for (const QPointF &reference : referencePoints) {
         for (const QPointF &anchor : orientation.anchors) {
             const double x = reference.x() - anchor.x();
@@ -204,10 +241,8 @@ DistinctOffsets::DistinctOffsets(const PieceOrientation &orientation, double she
             // A pairing or a corner already stands for it.
             if (columnSet.contains(qx + 0.0) && rowSet.contains(qy + 0.0))
                 continue;
-            const QPair<double, double> key(qx + 0.0, qy + 0.0);
-            if (contactsTaken.contains(key))
+            if (!contactsTaken.insert(QPair<double, double>(qx + 0.0, qy + 0.0)))
                 continue;
-            contactsTaken.insert(key);
             m_contacts.push_back({QPointF(qx, qy), contactsStart + qint64(m_contacts.size())});
         }
     }
