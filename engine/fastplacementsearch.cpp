@@ -746,16 +746,31 @@ std::optional<ScoredPlacement> findBestPlacement(int pieceIndex,
     // Candidates come off a heap, lowest bound first. The search usually
     // stops after a few of thousands, so a full sort would be wasted; the
     // order taken is the sorted order all the same, since no two candidates
-    // rank equal (their orientation and position differ).
-    const auto after = [](const Candidate &a, const Candidate &b) {
-        return ranksBefore(b.lowest, b.order, a.lowest, a.order);
+    // rank equal (their orientation and position differ). The heap holds
+    // their indexes, which move far faster than the candidates, with their
+    // first components, which tell most of them apart.
+    struct Queued
+    {
+        double first;
+        std::uint32_t index;
     };
-    std::make_heap(candidates.begin(), candidates.end(), after);
+    std::vector<Queued> queue;
+    queue.reserve(candidates.size());
+    for (std::size_t i = 0; i < candidates.size(); ++i)
+        queue.push_back({candidates[i].lowest.values[0], std::uint32_t(i)});
+    const auto after = [&candidates](const Queued &a, const Queued &b) {
+        if (a.first != b.first)
+            return b.first < a.first;
+        const Candidate &ca = candidates[a.index];
+        const Candidate &cb = candidates[b.index];
+        return ranksBefore(cb.lowest, cb.order, ca.lowest, ca.order);
+    };
+    std::make_heap(queue.begin(), queue.end(), after);
 
     std::optional<Best> best;
-    for (auto end = candidates.end(); end != candidates.begin(); --end) {
-        std::pop_heap(candidates.begin(), end, after);
-        const Candidate &candidate = *(end - 1);
+    for (auto end = queue.end(); end != queue.begin(); --end) {
+        std::pop_heap(queue.begin(), end, after);
+        const Candidate &candidate = candidates[(end - 1)->index];
         // Taken by lower bound: once one cannot win, none after it can.
         if (best && !ranksBefore(candidate.lowest, candidate.order, best->score, best->order))
             break;
