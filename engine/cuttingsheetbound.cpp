@@ -1,5 +1,6 @@
 #include "engine/cuttingsheetbound.h"
 
+#include "geometry/crosssection.h"
 #include "geometry/shapeops.h"
 
 #include <QRectF>
@@ -79,6 +80,17 @@ namespace {
 
 constexpr double lengthSlack = 1e-4;
 
+// A piece longer than half the sheet along one axis, in every rotation
+// that fits, has little play along it: wherever it lies, every line across
+// the sheet in a column near the middle meets it, over a length that can
+// be bounded in advance. Such pieces are described by the least length a
+// line in each of this many columns of the sheet can meet (the turn by
+// half reverses the columns).
+constexpr int spanColumns = 128;
+
+// Overlap the placement search lets pass between two pieces, far below this.
+constexpr double spanOverlapSlack = 1e-5;
+
 // What one piece needs of a sheet's three capacities, and the rectangle
 // it surely holds (its core), by the rotations that fit the sheet.
 struct Need
@@ -87,6 +99,12 @@ struct Need
     double tallWidth = 0.0;
     double wideHeight = 0.0;
     QList<QSizeF> cores; // the core in each rotation the piece fits in
+    // For a piece wider than half the sheet in every rotation that fits:
+    // per such rotation, the least length a vertical line meets in each
+    // column.
+    QList<QList<double>> columns;
+    // Likewise for a piece higher than half the sheet, along horizontal lines.
+    QList<QList<double>> rows;
 };
 
 // Whether the rectangle lies in the piece, but for the overlap the
@@ -142,19 +160,59 @@ QSizeF coreOf(const Shape &piece)
     return best;
 }
 
+// The least length that lines across the axis meet in each column, for a
+// figure whose extent along the axis is `extent` from `low`, lying anywhere
+// the sheet's `length` allows (with the fitting slack at both ends).
+QList<double> columnMinima(const QList<QPolygonF> &rings, double low, double extent,
+                           double length)
+{
+    const CrossSections sections(rings);
+    const double step = length / spanColumns;
+    const double play = length - extent + lengthSlack;
+    QList<double> minima(spanColumns);
+    for (int k = 0; k < spanColumns; ++k)
+        minima[k] = sections.least(low + k * step - play, low + (k + 1) * step + lengthSlack);
+    return minima;
+}
+
 Need needOf(const Shape &piece, double width, double height)
 {
     Need need;
     need.area = std::max(piece.area, 0.0);
-    const QSizeF core = coreOf(piece);
-    if (core.isEmpty())
-        return need;
     const double w = piece.bounds.width();
     const double h = piece.bounds.height();
     // The rotations the piece fits in: as drawn, and turned by a quarter.
-    if (w <= width + lengthSlack && h <= height + lengthSlack)
+    const bool drawnFits = w <= width + lengthSlack && h <= height + lengthSlack;
+    const bool turnedFits = h <= width + lengthSlack && w <= height + lengthSlack;
+    const int fitting = int(drawnFits) + int(turnedFits);
+    // A piece less than half as long as the sheet can lie clear of any
+    // column, so no line is sure to meet it.
+    const auto spans = [&](double extent, double length) { return extent > length / 2.0; };
+    const double left = piece.bounds.left();
+    const double bottom = piece.bounds.top();
+    const auto along = [&](bool acrossX, double length) {
+        return acrossX ? columnMinima(piece.rings, left, w, length)
+                       : columnMinima(transposedRings(piece.rings), bottom, h, length);
+    };
+    if (drawnFits && spans(w, width))
+        need.columns.append(along(true, width));
+    if (turnedFits && spans(h, width))
+        need.columns.append(along(false, width));
+    if (need.columns.size() < fitting)
+        need.columns.clear();
+    if (drawnFits && spans(h, height))
+        need.rows.append(along(false, height));
+    if (turnedFits && spans(w, height))
+        need.rows.append(along(true, height));
+    if (need.rows.size() < fitting)
+        need.rows.clear();
+
+    const QSizeF core = coreOf(piece);
+    if (core.isEmpty())
+        return need;
+    if (drawnFits)
         need.cores.append(core);
-    if (h <= width + lengthSlack && w <= height + lengthSlack)
+    if (turnedFits)
         need.cores.append(core.transposed());
     if (need.cores.isEmpty())
         return need;
@@ -175,10 +233,42 @@ Need needOf(const Shape &piece, double width, double height)
     return need;
 }
 
+// Two pieces that are both long along one axis cannot share a sheet when,
+// in every rotation of the two, the lines across meet more of them together
+// than the sheet holds, over more area than overlaps may take. Each line
+// meets the two in parts of one sheet's length, so where its lengths add up
+// to more, the two overlap by at least the difference.
+bool spansClash(const QList<QList<double>> &a, const QList<QList<double>> &b, double length,
+                double across)
+{
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    const double step = length / spanColumns;
+    const double room = across + 2 * lengthSlack;
+    for (const QList<double> &p : a) {
+        for (const QList<double> &q : b) {
+            for (const bool reversed : {false, true}) {
+                double excess = 0.0;
+                for (int k = 0; k < spanColumns; ++k) {
+                    const double together = p[k] + q[reversed ? spanColumns - 1 - k : k];
+                    excess += step * std::max(together - room, 0.0);
+                }
+                if (excess <= spanOverlapSlack)
+                    return false;
+            }
+        }
+    }
+    return true;
+}
+
 // Two pieces cannot share a sheet when in no rotations of the two their
-// cores stand side by side or one above the other within the sheet.
+// cores stand side by side or one above the other within the sheet, or
+// when both are long along one axis and clash there.
 bool conflict(const Need &a, const Need &b, double width, double height)
 {
+    if (spansClash(a.columns, b.columns, width, height)
+        || spansClash(a.rows, b.rows, height, width))
+        return true;
     if (a.cores.isEmpty() || b.cores.isEmpty())
         return false;
     for (const QSizeF &p : a.cores) {
@@ -284,7 +374,10 @@ int rectangleSheetBound(const QList<Shape> &pieces, double width, double height,
         for (qsizetype j = 0; j < i; ++j)
             conflicts[i][j] = conflicts[j][i] = conflict(needs[i], needs[j], width, height);
     }
-    const Need capacity{width * height, width, height, {}};
+    Need capacity;
+    capacity.area = width * height;
+    capacity.tallWidth = width;
+    capacity.wideHeight = height;
     int count = std::max(largePieceSheetBound(pieceAreas(pieces), width * height), 1);
     if (pieces.isEmpty())
         return 0;

@@ -47,6 +47,12 @@ int largePieceSheetBound(const QList<double> &areas, double sheetArea);
 //   share every height with one another, so no horizontal line parts them
 //   and their widths on one sheet add up to at most the sheet's width;
 //   likewise the heights of "wide" cores, wider than half the sheet.
+// - two pieces longer than half the sheet along one axis, in every rotation
+//   that fits, have little play along it, so the lines across the sheet
+//   near its middle meet both wherever they lie; where those lengths add up
+//   to more than the sheet holds in every rotation of the two, they would
+//   overlap and cannot share a sheet (curved and wavy strips as wide as
+//   the sheet, which stack only where their profiles allow).
 // With the area that gives each sheet three capacities and a list of
 // pieces that exclude each other; the bound is the fewest sheets the
 // pieces can be shared out over under those rules, found by a search

@@ -97,6 +97,27 @@ private slots:
             << QList<Shape>{rectangleShape(0, 0, 0.83, 1.0), rectangleShape(0, 0, 1.0, 0.83),
                             rectangleShape(0, 0, 0.83, 1.0)}
             << 2;
+        // Strips as wide as the sheet with a gable in the middle: every line
+        // near the middle meets each over 0.75 m, so no two share a sheet,
+        // though their area and their 0.45 m bands would allow it.
+        const Shape gabled = shapeFromPolygon({QPolygonF{{0, 0}, {2.44, 0}, {2.44, 0.45}, {1.62, 0.45},
+                                                         {1.22, 0.75}, {0.82, 0.45}, {0, 0.45}}});
+        QTest::newRow("gabled strips") << QList<Shape>{gabled, gabled} << 2;
+        // A gable 0.1 m off the middle still meets the other one turned.
+        const Shape offGabled = shapeFromPolygon({QPolygonF{{0, 0}, {2.44, 0}, {2.44, 0.45}, {1.72, 0.45},
+                                                            {1.32, 0.75}, {0.92, 0.45}, {0, 0.45}}});
+        QTest::newRow("gables off the middle") << QList<Shape>{offGabled, offGabled} << 2;
+        // A sheet cut along a slant: the halves meet every line over the
+        // sheet's height together, and fill one sheet.
+        QTest::newRow("slanted halves")
+            << QList<Shape>{shapeFromPolygon({QPolygonF{{0, 0}, {2.44, 0}, {2.44, 0.4}, {0, 0.8}}}),
+                            shapeFromPolygon({QPolygonF{{0, 0.8}, {2.44, 0.4}, {2.44, 1.22}, {0, 1.22}}})}
+            << 1;
+        // Gables far apart pass each other when one strip is turned: 0.85 m
+        // apart, each 0.5 m wide at its foot.
+        const Shape leftGabled = shapeFromPolygon({QPolygonF{{0, 0}, {2.44, 0}, {2.44, 0.45}, {1.045, 0.45},
+                                                             {0.795, 0.75}, {0.545, 0.45}, {0, 0.45}}});
+        QTest::newRow("gables that pass") << QList<Shape>{leftGabled, leftGabled} << 1;
     }
 
     void rectangleBound()

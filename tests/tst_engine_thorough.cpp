@@ -43,6 +43,21 @@ void verifySound(const CuttingPlan &plan, const QList<double> &areas)
     QCOMPARE(findNestingFault(plan), NestingFault::None);
 }
 
+// The lower bound holds on real packings: the pieces of each sheet need
+// one sheet by it, and all of them no more sheets than the plan has.
+void verifyBoundHolds(const CuttingPlan &plan)
+{
+    QList<Shape> all;
+    for (const CuttingSheet &sheet : plan.sheets) {
+        QList<Shape> pieces;
+        for (const PiecePlacement &p : sheet.placements)
+            pieces.append(p.shape);
+        QCOMPARE(rectangleSheetBound(pieces, plan.sheetWidth, plan.sheetHeight), 1);
+        all.append(pieces);
+    }
+    QVERIFY(rectangleSheetBound(all, plan.sheetWidth, plan.sheetHeight) <= plan.sheets.size());
+}
+
 // The area of every cut piece of a plan, by piece index.
 QList<double> cutPieceAreas(const CuttingPlan &plan)
 {
@@ -199,6 +214,8 @@ private slots:
             saved += int(standard.sheets.size() - thorough.sheets.size());
             verifySound(standard, cutPieceAreas(standard));
             verifySound(thorough, cutPieceAreas(thorough));
+            verifyBoundHolds(standard);
+            verifyBoundHolds(thorough);
         }
         if (QByteArray(QTest::currentDataTag()) == "half-round room")
             QVERIFY(saved > 0);
