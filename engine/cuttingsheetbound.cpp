@@ -1,7 +1,7 @@
 #include "engine/cuttingsheetbound.h"
 
 #include "geometry/crosssection.h"
-#include "geometry/shapeops.h"
+#include "geometry/ring.h"
 
 #include <QRectF>
 #include <QSizeF>
@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <map>
+#include <vector>
 
 namespace tallero {
 
@@ -80,16 +82,33 @@ namespace {
 
 constexpr double lengthSlack = 1e-4;
 
-// A piece longer than half the sheet along one axis, in every rotation
-// that fits, has little play along it: wherever it lies, every line across
-// the sheet in a column near the middle meets it, over a length that can
-// be bounded in advance. Such pieces are described by the least length a
-// line in each of this many columns of the sheet can meet (the turn by
-// half reverses the columns).
-constexpr int spanColumns = 128;
+// How a piece meets the lines across one axis of the sheet. The axis is
+// cut into this many columns, and the piece's places along it into steps of
+// a column (or one step, when its play is less): for each place, each line
+// in a column meets the piece over at least a length known in advance.
+// Where two pieces' lengths on the lines of a column add up to more than
+// the sheet holds across, they overlap by at least the difference.
+constexpr int profileColumns = 128;
 
 // Overlap the placement search lets pass between two pieces, far below this.
-constexpr double spanOverlapSlack = 1e-5;
+constexpr double profileOverlapSlack = 1e-5;
+
+// The pairs of places two profiles are compared in, at most; pieces with
+// more play than that are not told apart this way.
+constexpr qint64 profilePlacePairs = 2048;
+
+// One rotation of a piece along one axis.
+struct Profile
+{
+    int places = 1;
+    // By column less place: the least length a line in that column meets
+    // with the piece in that place, as it lies and turned by half.
+    QList<double> forward;
+    QList<double> turned;
+    int first = 0; // the first and last index with a length in either
+    int last = -1;
+    double peak = 0.0; // the greatest of those lengths
+};
 
 // What one piece needs of a sheet's three capacities, and the rectangle
 // it surely holds (its core), by the rotations that fit the sheet.
@@ -99,21 +118,24 @@ struct Need
     double tallWidth = 0.0;
     double wideHeight = 0.0;
     QList<QSizeF> cores; // the core in each rotation the piece fits in
-    // For a piece wider than half the sheet in every rotation that fits:
-    // per such rotation, the least length a vertical line meets in each
-    // column.
-    QList<QList<double>> columns;
-    // Likewise for a piece higher than half the sheet, along horizontal lines.
-    QList<QList<double>> rows;
+    // Per rotation that fits: how it meets the vertical lines, and the
+    // horizontal ones.
+    QList<Profile> columns;
+    QList<Profile> rows;
 };
 
 // Whether the rectangle lies in the piece, but for the overlap the
-// placement search tolerates.
+// placement search tolerates: the area of the piece within it, each
+// polygon's exterior less its holes, clipped ring by ring (a traced piece
+// has hundreds of vertices, and this is asked some fifty times a piece).
 bool holds(const Shape &piece, const QRectF &r)
 {
-    const Shape box = rectangleShape(r.left(), r.top(), r.width(), r.height());
-    const std::optional<Shape> common = intersectShapes(piece, box);
-    return common && common->area >= box.area - 1e-7;
+    double within = 0.0;
+    for (const Polygon &polygon : piece.polygons) {
+        for (qsizetype i = 0; i < polygon.size(); ++i)
+            within += (i == 0 ? 1.0 : -1.0) * ringAreaWithin(polygon[i], r);
+    }
+    return within >= r.width() * r.height() - 1e-7;
 }
 
 // The largest rectangle found in the piece among those that span its whole
@@ -160,19 +182,36 @@ QSizeF coreOf(const Shape &piece)
     return best;
 }
 
-// The least length that lines across the axis meet in each column, for a
-// figure whose extent along the axis is `extent` from `low`, lying anywhere
-// the sheet's `length` allows (with the fitting slack at both ends).
-QList<double> columnMinima(const QList<QPolygonF> &rings, double low, double extent,
-                           double length)
+// The profile of a figure whose extent along the axis is `extent` from
+// `low`, lying anywhere the sheet's `length` allows (with the fitting
+// slack at both ends). With the places a column apart, the lines of column
+// k meet the piece in place j within the same stretch of it for every
+// k - j; with one place, that stretch is the column widened by the play.
+Profile profileOf(const QList<QPolygonF> &rings, double low, double extent, double length)
 {
     const CrossSections sections(rings);
-    const double step = length / spanColumns;
-    const double play = length - extent + lengthSlack;
-    QList<double> minima(spanColumns);
-    for (int k = 0; k < spanColumns; ++k)
-        minima[k] = sections.least(low + k * step - play, low + (k + 1) * step + lengthSlack);
-    return minima;
+    const double step = length / profileColumns;
+    const double play = std::max(length - extent, 0.0) + 2 * lengthSlack;
+    Profile profile;
+    profile.places = play <= step ? 1 : int(std::ceil(play / step));
+    const double placeStep = std::min(play, step);
+    profile.forward.resize(profileColumns);
+    profile.turned.resize(profileColumns);
+    for (int d = 0; d < profileColumns; ++d) {
+        // Where a line of column d + j meets the piece placed from
+        // -slack + j * placeStep up to a step further.
+        const double from = d * step + lengthSlack - placeStep;
+        const double to = (d + 1) * step + lengthSlack;
+        profile.forward[d] = sections.least(low + from, low + to);
+        profile.turned[d] = sections.least(low + extent - to, low + extent - from);
+        profile.peak = std::max({profile.peak, profile.forward[d], profile.turned[d]});
+        if (profile.forward[d] > 0.0 || profile.turned[d] > 0.0) {
+            if (profile.last < 0)
+                profile.first = d;
+            profile.last = d;
+        }
+    }
+    return profile;
 }
 
 Need needOf(const Shape &piece, double width, double height)
@@ -184,28 +223,16 @@ Need needOf(const Shape &piece, double width, double height)
     // The rotations the piece fits in: as drawn, and turned by a quarter.
     const bool drawnFits = w <= width + lengthSlack && h <= height + lengthSlack;
     const bool turnedFits = h <= width + lengthSlack && w <= height + lengthSlack;
-    const int fitting = int(drawnFits) + int(turnedFits);
-    // A piece less than half as long as the sheet can lie clear of any
-    // column, so no line is sure to meet it.
-    const auto spans = [&](double extent, double length) { return extent > length / 2.0; };
     const double left = piece.bounds.left();
     const double bottom = piece.bounds.top();
-    const auto along = [&](bool acrossX, double length) {
-        return acrossX ? columnMinima(piece.rings, left, w, length)
-                       : columnMinima(transposedRings(piece.rings), bottom, h, length);
-    };
-    if (drawnFits && spans(w, width))
-        need.columns.append(along(true, width));
-    if (turnedFits && spans(h, width))
-        need.columns.append(along(false, width));
-    if (need.columns.size() < fitting)
-        need.columns.clear();
-    if (drawnFits && spans(h, height))
-        need.rows.append(along(false, height));
-    if (turnedFits && spans(w, height))
-        need.rows.append(along(true, height));
-    if (need.rows.size() < fitting)
-        need.rows.clear();
+    if (drawnFits) {
+        need.columns.append(profileOf(piece.rings, left, w, width));
+        need.rows.append(profileOf(transposedRings(piece.rings), bottom, h, height));
+    }
+    if (turnedFits) {
+        need.columns.append(profileOf(transposedRings(piece.rings), bottom, h, width));
+        need.rows.append(profileOf(piece.rings, left, w, height));
+    }
 
     const QSizeF core = coreOf(piece);
     if (core.isEmpty())
@@ -233,28 +260,37 @@ Need needOf(const Shape &piece, double width, double height)
     return need;
 }
 
-// Two pieces that are both long along one axis cannot share a sheet when,
-// in every rotation of the two, the lines across meet more of them together
-// than the sheet holds, over more area than overlaps may take. Each line
-// meets the two in parts of one sheet's length, so where its lengths add up
-// to more, the two overlap by at least the difference.
-bool spansClash(const QList<QList<double>> &a, const QList<QList<double>> &b, double length,
-                double across)
+// Two pieces cannot share a sheet when, in every rotation and place of the
+// two, the lines across one axis meet more of them together than the sheet
+// holds, over more area than overlaps may take. Pieces with much play on
+// both sides are not compared (the answer is then that they may share).
+bool profilesClash(const QList<Profile> &a, const QList<Profile> &b, double length,
+                   double across)
 {
     if (a.isEmpty() || b.isEmpty())
         return false;
-    const double step = length / spanColumns;
+    const double step = length / profileColumns;
     const double room = across + 2 * lengthSlack;
-    for (const QList<double> &p : a) {
-        for (const QList<double> &q : b) {
-            for (const bool reversed : {false, true}) {
-                double excess = 0.0;
-                for (int k = 0; k < spanColumns; ++k) {
-                    const double together = p[k] + q[reversed ? spanColumns - 1 - k : k];
-                    excess += step * std::max(together - room, 0.0);
+    for (const Profile &p : a) {
+        for (const Profile &q : b) {
+            if (qint64(p.places) * q.places > profilePlacePairs || p.peak + q.peak <= room)
+                return false;
+            for (const bool turned : {false, true}) {
+                const QList<double> &other = turned ? q.turned : q.forward;
+                // The pieces far apart first: that settles most pairs at once.
+                for (int i = 0; i < p.places; ++i) {
+                    for (int j = q.places - 1; j >= 0; --j) {
+                        const int from = std::max(i + p.first, j + q.first);
+                        const int to = std::min({i + p.last, j + q.last, profileColumns - 1});
+                        double excess = 0.0;
+                        for (int k = from; k <= to && excess <= profileOverlapSlack; ++k) {
+                            const double together = p.forward[k - i] + other[k - j];
+                            excess += step * std::max(together - room, 0.0);
+                        }
+                        if (excess <= profileOverlapSlack)
+                            return false;
+                    }
                 }
-                if (excess <= spanOverlapSlack)
-                    return false;
             }
         }
     }
@@ -263,23 +299,52 @@ bool spansClash(const QList<QList<double>> &a, const QList<QList<double>> &b, do
 
 // Two pieces cannot share a sheet when in no rotations of the two their
 // cores stand side by side or one above the other within the sheet, or
-// when both are long along one axis and clash there.
+// when the lines across one axis meet more of them than the sheet holds.
 bool conflict(const Need &a, const Need &b, double width, double height)
 {
-    if (spansClash(a.columns, b.columns, width, height)
-        || spansClash(a.rows, b.rows, height, width))
-        return true;
-    if (a.cores.isEmpty() || b.cores.isEmpty())
-        return false;
-    for (const QSizeF &p : a.cores) {
-        for (const QSizeF &q : b.cores) {
-            if (p.width() + q.width() <= width + 2 * lengthSlack)
-                return false;
-            if (p.height() + q.height() <= height + 2 * lengthSlack)
-                return false;
+    const auto coresClash = [&] {
+        if (a.cores.isEmpty() || b.cores.isEmpty())
+            return false;
+        for (const QSizeF &p : a.cores) {
+            for (const QSizeF &q : b.cores) {
+                if (p.width() + q.width() <= width + 2 * lengthSlack)
+                    return false;
+                if (p.height() + q.height() <= height + 2 * lengthSlack)
+                    return false;
+            }
         }
+        return true;
+    };
+    // The cores first: they settle the pieces that fill most of a sheet at
+    // once, which would clash at every place.
+    return coresClash() || profilesClash(a.columns, b.columns, width, height)
+        || profilesClash(a.rows, b.rows, height, width);
+}
+
+// What decides a piece's conflicts, rounded to 1e-9 m: pieces with the same
+// key are compared as one. The rounding moves a profile's lengths by at
+// most 1e-9 m, and so two pieces' excess by far less than the overlap
+// slack, which is what keeps the comparison of the one for the other sound.
+std::vector<double> shapeKey(const Need &need)
+{
+    std::vector<double> key;
+    const auto add = [&](double value) { key.push_back(std::round(value * 1e9)); };
+    for (const QSizeF &core : need.cores) {
+        add(core.width());
+        add(core.height());
     }
-    return true;
+    key.push_back(-1.0);
+    for (const QList<Profile> *profiles : {&need.columns, &need.rows}) {
+        for (const Profile &profile : *profiles) {
+            key.push_back(profile.places);
+            for (double v : profile.forward)
+                add(v);
+            for (double v : profile.turned)
+                add(v);
+        }
+        key.push_back(-1.0);
+    }
+    return key;
 }
 
 // Whether the needs fit into `count` sheets, by a depth-first search over
@@ -369,10 +434,29 @@ int rectangleSheetBound(const QList<Shape> &pieces, double width, double height,
     std::stable_sort(needs.begin(), needs.end(), [](const Need &a, const Need &b) {
         return a.area > b.area;
     });
+    // Pieces of one shape (the strips along a straight wall, the cells
+    // around equal columns) are compared once.
+    std::map<std::vector<double>, int> kinds;
+    QList<int> kindOf;
+    QList<qsizetype> example;
+    for (qsizetype i = 0; i < needs.size(); ++i) {
+        const auto [at, added] = kinds.emplace(shapeKey(needs[i]), int(kinds.size()));
+        kindOf.append(at->second);
+        if (added)
+            example.append(i);
+    }
+    QList<QList<signed char>> kindConflicts(example.size(), QList<signed char>(example.size(), -1));
     QList<QList<bool>> conflicts(needs.size(), QList<bool>(needs.size(), false));
     for (qsizetype i = 0; i < needs.size(); ++i) {
-        for (qsizetype j = 0; j < i; ++j)
-            conflicts[i][j] = conflicts[j][i] = conflict(needs[i], needs[j], width, height);
+        for (qsizetype j = 0; j < i; ++j) {
+            signed char &known = kindConflicts[kindOf[i]][kindOf[j]];
+            if (known < 0) {
+                known = conflict(needs[example[kindOf[i]]], needs[example[kindOf[j]]], width,
+                                 height);
+                kindConflicts[kindOf[j]][kindOf[i]] = known;
+            }
+            conflicts[i][j] = conflicts[j][i] = known == 1;
+        }
     }
     Need capacity;
     capacity.area = width * height;

@@ -118,6 +118,19 @@ private slots:
         const Shape leftGabled = shapeFromPolygon({QPolygonF{{0, 0}, {2.44, 0}, {2.44, 0.45}, {1.045, 0.45},
                                                              {0.795, 0.75}, {0.545, 0.45}, {0, 0.45}}});
         QTest::newRow("gables that pass") << QList<Shape>{leftGabled, leftGabled} << 1;
+        // A low strip with two gables leaves no gap 1.22 m wide for a
+        // rectangle 0.8 m high above it, wherever the rectangle goes.
+        const Shape twoGables = shapeFromPolygon({QPolygonF{{0, 0}, {2.44, 0}, {2.44, 0.3}, {1.9, 0.3},
+                                                            {1.6, 0.8}, {1.3, 0.3}, {1.14, 0.3},
+                                                            {0.84, 0.8}, {0.54, 0.3}, {0, 0.3}}});
+        QTest::newRow("rectangle over two gables")
+            << QList<Shape>{twoGables, rectangleShape(0, 0, 1.22, 0.8)} << 2;
+        // With both gables at the left the rectangle finds its gap.
+        const Shape gablesLeft = shapeFromPolygon({QPolygonF{{0, 0}, {2.44, 0}, {2.44, 0.3}, {1.2, 0.3},
+                                                             {0.9, 0.8}, {0.6, 0.3}, {0.3, 0.8},
+                                                             {0, 0.3}}});
+        QTest::newRow("rectangle beside two gables")
+            << QList<Shape>{gablesLeft, rectangleShape(0, 0, 1.22, 0.8)} << 1;
     }
 
     void rectangleBound()
