@@ -34,6 +34,15 @@ constexpr Units budgetCap = 20000;
 // Percent of the budget the greedy passes may use.
 constexpr Units passShare = 60;
 
+// The work of one placement search also grows with the vertices it handles,
+// the piece's and those already on the sheet: a traced outline of 5 mm
+// steps gives pieces of hundreds of vertices, and with them each search
+// costs a hundred times one on a plain floor. So the vertices handled are
+// counted as well, and capped at what keeps the eight layouts of such a
+// drawing within about five seconds on two cores. The plain floors, decks
+// and halls this program is mostly for stay below it.
+constexpr qint64 vertexBudget = 140000;
+
 // Pieces of a sheet that is to be emptied are first poured into the holes
 // of the other sheets; what does not fit is repacked onto fewer fresh ones.
 // Emptying more than three sheets at once rarely saves one more.
@@ -73,6 +82,10 @@ public:
     {
         m_orientations.reserve(pieces.size());
         for (const Shape &piece : pieces) {
+            qint64 vertices = 0;
+            for (const QPolygonF &ring : piece.rings)
+                vertices += ring.size();
+            m_vertexCounts.append(vertices);
             const QList<PieceOrientation> all = pieceOrientations(piece, width, height);
             double lowest = std::numeric_limits<double>::max();
             double highest = 0.0;
@@ -94,8 +107,13 @@ public:
     }
 
     Units used() const { return m_used; }
-    void setBudget(Units budget) { m_budget = budget; }
-    bool exhausted() const { return m_used >= m_budget; }
+    // The searches and the vertices the work may reach, each in all.
+    void setBudget(Units budget, qint64 vertices)
+    {
+        m_budget = budget;
+        m_vertexBudget = vertices;
+    }
+    bool exhausted() const { return m_used >= m_budget || m_vertices >= m_vertexBudget; }
     void setTurn(Turn turn) { m_turn = turn; }
     // True when some piece would rotate differently standing and lying.
     bool turnsMatter() const
@@ -259,6 +277,9 @@ private:
             throw BudgetExhausted{};
         checkCancellation();
         m_used += 1 + sheet.placements.size();
+        m_vertices += m_vertexCounts[pieceIndex];
+        for (const PiecePlacement &placed : sheet.placements)
+            m_vertices += m_vertexCounts[placed.pieceIndex];
         report();
         const Turns &turns = m_orientations[pieceIndex];
         const QList<PieceOrientation> &orientations = turn == Turn::Standing ? turns.standing
@@ -281,7 +302,9 @@ private:
     {
         if (!m_progress || m_budget <= 0)
             return;
-        const double fraction = std::min(1.0, double(m_used) / double(m_budget));
+        const double fraction = std::min(
+            1.0, std::max(double(m_used) / double(m_budget),
+                          double(m_vertices) / double(std::max<qint64>(m_vertexBudget, 1))));
         if (fraction >= m_reported + 0.01) {
             m_reported = fraction;
             m_progress(fraction);
@@ -294,8 +317,11 @@ private:
     const std::function<void(double)> &m_progress;
     QList<Turns> m_orientations;
     PlacementSearchCache m_cache;
+    QList<qint64> m_vertexCounts; // of each piece's rings
     Units m_used = 0;
     Units m_budget = budgetCap;
+    qint64 m_vertices = 0;
+    qint64 m_vertexBudget = vertexBudget;
     Turn m_turn = Turn::Any;
     double m_reported = 0.0;
 };
@@ -567,7 +593,7 @@ QList<CuttingSheet> nestCutPiecesThoroughly(const QList<Shape> &cutPieces, doubl
             std::optional<QList<CuttingSheet>> packed = packer.pack(order, rule, {}, limit);
             if (!budgetSet) {
                 total = std::min(budgetCap, std::max<Units>(packer.used(), 1) * passesOfBudget);
-                packer.setBudget(total * passShare / 100);
+                packer.setBudget(total * passShare / 100, vertexBudget * passShare / 100);
                 budgetSet = true;
             }
             if (packed && packed->size() < best.size())
@@ -602,7 +628,7 @@ QList<CuttingSheet> nestCutPiecesThoroughly(const QList<Shape> &cutPieces, doubl
     } catch (const BudgetExhausted &) {
         // The best pass so far stands.
     }
-    packer.setBudget(total);
+    packer.setBudget(total, vertexBudget);
     packer.setTurn(Turn::Any);
     QList<CuttingSheet> emptied = best;
     try {

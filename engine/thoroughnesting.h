@@ -30,11 +30,11 @@ struct ThoroughNestingReport
 // sheet, in the four rotations, without overlaps.
 //
 // Returns `standard` unchanged unless a packing with strictly fewer sheets
-// was found. The work is bounded by a count of placement searches, never
-// by the clock, so the same pieces always give the same packing. Throws
-// PlanCancelled at a cancelled checkpoint and the engine errors of a
-// failed geometry operation. `progress`, when given, hears the fraction of
-// the budget spent (0 to 1, never decreasing).
+// was found. The work is bounded by a count of placement searches and of
+// the vertices they handle, never by the clock, so the same pieces always
+// give the same packing. Throws PlanCancelled at a cancelled checkpoint and
+// the engine errors of a failed geometry operation. `progress`, when given,
+// hears the fraction of the budget spent (0 to 1, never decreasing).
 QList<CuttingSheet> nestCutPiecesThoroughly(const QList<Shape> &pieces, double sheetWidth,
                                             double sheetHeight,
                                             const QList<CuttingSheet> &standard,
