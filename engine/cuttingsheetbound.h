@@ -47,12 +47,14 @@ int largePieceSheetBound(const QList<double> &areas, double sheetArea);
 //   share every height with one another, so no horizontal line parts them
 //   and their widths on one sheet add up to at most the sheet's width;
 //   likewise the heights of "wide" cores, wider than half the sheet.
-// - two pieces longer than half the sheet along one axis, in every rotation
-//   that fits, have little play along it, so the lines across the sheet
-//   near its middle meet both wherever they lie; where those lengths add up
-//   to more than the sheet holds in every rotation of the two, they would
-//   overlap and cannot share a sheet (curved and wavy strips as wide as
-//   the sheet, which stack only where their profiles allow).
+// - the lines across the sheet along one axis meet two pieces on it over
+//   lengths that add up to at most what the sheet holds across, but for
+//   what overlaps tolerate; two pieces whose lengths add up to more
+//   wherever and in whatever rotations they lie cannot share a sheet
+//   (curved and wavy strips as wide as the sheet, which stack only where
+//   their profiles allow, and pieces that find no gap above them). Only
+//   pairs with little play along the axis, one of them at least, are
+//   compared.
 // With the area that gives each sheet three capacities and a list of
 // pieces that exclude each other; the bound is the fewest sheets the
 // pieces can be shared out over under those rules, found by a search
