@@ -3,6 +3,11 @@
 decks and halls whose edges cut many sheets, as ASCII DXF files (metres).
 
     python3 bench/make_nesting_set.py FOLDER
+    python3 bench/make_nesting_set.py FOLDER --random COUNT SEED
+
+The first writes the twelve floors of the benchmark; the second COUNT more
+of the same four kinds with measures drawn at random from SEED, to see
+whether what the twelve show holds beyond them.
 
 Curves are written as polylines of many short segments, as a CAD program
 exports them, and columns as circles or small closed polylines (holes).
@@ -11,6 +16,7 @@ Pure Python, no packages.
 
 import math
 import os
+import random
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -99,12 +105,58 @@ DRAWINGS = {
 }
 
 
+def random_drawing(rng, kind):
+    """One floor of the given kind with measures drawn from `rng`, rounded to
+    the centimetre as a drawing's would be."""
+    def u(low, high):
+        return round(rng.uniform(low, high), 2)
+    if kind == "room-curved":
+        return room_curved(u(4.0, 12.0), u(3.0, 8.0), u(0.2, 1.0))
+    if kind == "l-columns":
+        a, b = u(6.0, 15.0), u(5.0, 11.0)
+        c, d = u(0.3 * a, 0.5 * a), u(0.3 * b, 0.5 * b)
+        columns = []
+        for _ in range(rng.randint(1, 3)):
+            # In the part of the L below the notch, clear of the walls.
+            x, y = u(0.8, a - 0.8), u(0.8, b - d - 0.8)
+            if rng.random() < 0.5:
+                columns.append(("round", x, y, u(0.15, 0.3)))
+            else:
+                columns.append(("square", x, y, u(0.25, 0.45)))
+        return l_columns(a, b, c, d, columns)
+    if kind == "deck-bays":
+        width, depth = u(5.0, 13.0), u(3.5, 6.0)
+        count = rng.randint(1, 3)
+        bays = []
+        for i in range(count):
+            # Each bay in its own share of the front, so none overlap.
+            share = width / count
+            out, half = u(0.7, 1.3), u(0.5, 1.0)
+            reach = half + out * 0.6 + 0.2
+            if share < 2 * reach:
+                continue
+            bays.append((u(i * share + reach, (i + 1) * share - reach), half, out))
+        return deck_bays(width, depth, bays)
+    width, depth = u(10.0, 22.0), u(6.0, 12.0)
+    columns = [(u(1.5, width - 1.5), u(2.0, depth - 1.5), u(0.15, 0.3))
+               for _ in range(rng.randint(1, 4))]
+    return hall_wavy(width, depth, u(0.2, 0.5), u(2.5, 4.5), columns)
+
+
 def main():
-    if len(sys.argv) != 2:
+    if len(sys.argv) not in (2, 5) or (len(sys.argv) == 5 and sys.argv[2] != "--random"):
         sys.stderr.write(__doc__)
         return 2
     folder = sys.argv[1]
     os.makedirs(folder, exist_ok=True)
+    if len(sys.argv) == 5:
+        rng = random.Random(int(sys.argv[4]))
+        kinds = ["room-curved", "l-columns", "deck-bays", "hall-wavy"]
+        for i in range(int(sys.argv[3])):
+            kind = kinds[i % len(kinds)]
+            dxfwriter.write(os.path.join(folder, "%s-r%02d.dxf" % (kind, i)),
+                            random_drawing(rng, kind))
+        return 0
     for name, entities in DRAWINGS.items():
         dxfwriter.write(os.path.join(folder, name), entities)
     return 0
