@@ -182,14 +182,13 @@ QSizeF coreOf(const Shape &piece)
     return best;
 }
 
-// The profile of a figure whose extent along the axis is `extent` from
-// `low`, lying anywhere the sheet's `length` allows (with the fitting
-// slack at both ends). With the places a column apart, the lines of column
+// The profile of a figure, from its cross-sections along the axis, whose
+// extent along it is `extent` from `low`, lying anywhere the sheet's
+// `length` allows (with the fitting slack at both ends). With the places a column apart, the lines of column
 // k meet the piece in place j within the same stretch of it for every
 // k - j; with one place, that stretch is the column widened by the play.
-Profile profileOf(const QList<QPolygonF> &rings, double low, double extent, double length)
+Profile profileOf(const CrossSections &sections, double low, double extent, double length)
 {
-    const CrossSections sections(rings);
     const double step = length / profileColumns;
     const double play = std::max(length - extent, 0.0) + 2 * lengthSlack;
     Profile profile;
@@ -225,13 +224,17 @@ Need needOf(const Shape &piece, double width, double height)
     const bool turnedFits = h <= width + lengthSlack && w <= height + lengthSlack;
     const double left = piece.bounds.left();
     const double bottom = piece.bounds.top();
+    // Lines across the piece's width and across its height, whichever
+    // way it is turned.
+    const CrossSections alongX(piece.rings);
+    const CrossSections alongY(transposedRings(piece.rings));
     if (drawnFits) {
-        need.columns.append(profileOf(piece.rings, left, w, width));
-        need.rows.append(profileOf(transposedRings(piece.rings), bottom, h, height));
+        need.columns.append(profileOf(alongX, left, w, width));
+        need.rows.append(profileOf(alongY, bottom, h, height));
     }
     if (turnedFits) {
-        need.columns.append(profileOf(transposedRings(piece.rings), bottom, h, width));
-        need.rows.append(profileOf(piece.rings, left, w, height));
+        need.columns.append(profileOf(alongY, bottom, h, width));
+        need.rows.append(profileOf(alongX, left, w, height));
     }
 
     const QSizeF core = coreOf(piece);
